@@ -1,0 +1,28 @@
+# Shared build settings and helpers for every folder of the project.
+
+add_library(kg_warnings INTERFACE)
+target_compile_options(kg_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow
+                                             -Wnon-virtual-dtor -Wcast-align)
+if(KG_WERROR)
+  target_compile_options(kg_warnings INTERFACE -Werror)
+endif()
+
+# kg_library(NAME SOURCES ... DEPS ...): one library target per folder, included from the
+# project root so headers are named by folder ("support/debug_log.h").
+function(kg_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE kg_warnings)
+endfunction()
+
+# kg_test_suite(NAME SOURCES ... DEPS ...): one GoogleTest program, its tests registered with CTest.
+function(kg_test_suite name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} kg_test_common GTest::gtest_main GTest::gmock
+                                        kg_warnings)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+                       DISCOVERY_TIMEOUT 30)
+endfunction()

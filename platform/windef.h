@@ -1,0 +1,24 @@
+#pragma once
+// The platform's basic types, spelled as the game's code expects them.
+
+#include <cstdint>
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+using UINT = std::uint32_t;
+using BOOL = std::int32_t;
+using HRESULT = std::int32_t;
+using CHAR = char;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using LPDWORD = DWORD*;
+using HANDLE = void*;
+using HLOCAL = void*;
+using HINSTANCE = void*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;

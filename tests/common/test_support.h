@@ -1,0 +1,44 @@
+#pragma once
+// What the suites share: a fresh current folder per test, and a record of debugger output.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace test {
+
+// Runs each test in a new, empty current folder, removed afterwards.
+class TempFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static std::string ReadFile(const std::filesystem::path& name);
+    static void WriteFile(const std::filesystem::path& name, std::string_view bytes);
+
+    std::filesystem::path folder;
+
+private:
+    std::filesystem::path previousFolder;
+};
+
+// While alive, every debugger output piece is recorded here instead of going to stderr.
+class DebuggerCapture {
+public:
+    DebuggerCapture();
+    ~DebuggerCapture();
+    DebuggerCapture(const DebuggerCapture&) = delete;
+    DebuggerCapture& operator=(const DebuggerCapture&) = delete;
+
+    const std::vector<std::string>& Pieces() const;
+    std::string Text() const;
+    void Clear();
+
+private:
+    void (*previousHook)(const char*);
+};
+
+} // namespace test

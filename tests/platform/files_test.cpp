@@ -1,0 +1,155 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/kernel.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+using FileTest = test::TempFolderTest;
+
+HANDLE Open(const char* name, DWORD access, DWORD disposition)
+{
+    return CreateFileA(name, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::string SystemText(DWORD code)
+{
+    char* text = nullptr;
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                       LANG_USER_DEFAULT, reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string result = length > 0 ? std::string(text, length) : std::string();
+    LocalFree(text);
+    return result;
+}
+
+TEST_F(FileTest, ShareModeZeroRefusesASecondOpenUntilTheFirstCloses)
+{
+    WriteFile("held.bin", "data");
+    const HANDLE first = Open("held.bin", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(first, INVALID_HANDLE_VALUE);
+
+    EXPECT_EQ(Open("held.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+    // A create-always of a held file must neither succeed nor empty it.
+    EXPECT_EQ(Open("held.bin", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(ReadFile("held.bin"), "data");
+
+    EXPECT_TRUE(CloseHandle(first));
+    const HANDLE again = Open("held.bin", GENERIC_READ, OPEN_EXISTING);
+    EXPECT_NE(again, INVALID_HANDLE_VALUE);
+    CloseHandle(again);
+}
+
+TEST_F(FileTest, ShareModeZeroHoldsAgainstAnotherProcess)
+{
+    WriteFile("held.bin", "data");
+    const HANDLE held = Open("held.bin", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool refused = Open("held.bin", GENERIC_READ, OPEN_EXISTING) == INVALID_HANDLE_VALUE
+                             && GetLastError() == ERROR_SHARING_VIOLATION;
+        _exit(refused ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    CloseHandle(held);
+}
+
+TEST_F(FileTest, FailedOpensSetThePlatformErrorNumbers)
+{
+    EXPECT_EQ(Open("missing.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Open("no/such/folder.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    std::filesystem::create_directory("folder");
+    EXPECT_EQ(Open("folder", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+TEST_F(FileTest, EveryErrorTheLayerSetsHasATextAndUnknownCodesHaveNone)
+{
+    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION,
+                       ERROR_DISK_FULL, ERROR_INVALID_HANDLE, ERROR_NEGATIVE_SEEK}) {
+        const std::string text = SystemText(code);
+        EXPECT_GT(text.size(), 2u) << code;
+        EXPECT_TRUE(text.ends_with("\r\n")) << code;
+    }
+    EXPECT_EQ(SystemText(99999), "");
+}
+
+TEST_F(FileTest, ReadsWritesSeeksAndMeasures)
+{
+    const HANDLE file = Open("f.bin", GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    EXPECT_TRUE(::WriteFile(file, "0123456789", 10, &done, nullptr));
+    EXPECT_EQ(done, 10u);
+    EXPECT_EQ(GetFileSize(file, nullptr), 10u);
+
+    EXPECT_EQ(SetFilePointer(file, -4, nullptr, FILE_END), 6u);
+    char buffer[8] = {};
+    EXPECT_TRUE(::ReadFile(file, buffer, sizeof buffer, &done, nullptr));
+    EXPECT_EQ(std::string(buffer, done), "6789"); // a read past the end stops short, not failing
+
+    EXPECT_EQ(SetFilePointer(file, -1, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+    EXPECT_EQ(GetLastError(), ERROR_NEGATIVE_SEEK);
+    EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 10u);
+    EXPECT_TRUE(CloseHandle(file));
+}
+
+TEST_F(FileTest, ClosedAndInvalidHandlesAreRefused)
+{
+    const HANDLE file = Open("f.bin", GENERIC_WRITE, CREATE_ALWAYS);
+    CloseHandle(file);
+    DWORD done = 7;
+    for (HANDLE stale : {file, INVALID_HANDLE_VALUE, HANDLE {nullptr}}) {
+        EXPECT_FALSE(::WriteFile(stale, "x", 1, &done, nullptr));
+        EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+        EXPECT_EQ(done, 0u);
+        EXPECT_FALSE(CloseHandle(stale));
+    }
+}
+
+TEST_F(FileTest, AFullDiskIsReportedAsSuch)
+{
+    const HANDLE full = Open("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(full, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    EXPECT_FALSE(::WriteFile(full, "x", 1, &done, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    CloseHandle(full);
+}
+
+TEST(ModulePath, NamesThisExecutable)
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    EXPECT_GT(length, 0u);
+    EXPECT_TRUE(std::string(path).ends_with("/platform_tests"));
+    char tiny[4] = {};
+    EXPECT_EQ(GetModuleFileNameA(nullptr, tiny, sizeof tiny), sizeof tiny);
+    EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+    EXPECT_EQ(tiny[3], '\0');
+}
+
+TEST(TempPath, FollowsTmpdirAndEndsWithASlash)
+{
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved != nullptr ? saved : "";
+    char path[MAX_PATH] = {};
+    setenv("TMPDIR", "/var/tmp", 1);
+    EXPECT_EQ(GetTempPathA(sizeof path, path), 9u);
+    EXPECT_STREQ(path, "/var/tmp/");
+    unsetenv("TMPDIR");
+    GetTempPathA(sizeof path, path);
+    EXPECT_STREQ(path, "/tmp/");
+    if (saved != nullptr) setenv("TMPDIR", previous.c_str(), 1);
+}
+
+} // namespace
