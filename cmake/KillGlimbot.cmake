@@ -26,3 +26,11 @@ function(kg_test_suite name)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
                        DISCOVERY_TIMEOUT 30)
 endfunction()
+
+# kg_benchmark(NAME SOURCES ... DEPS ...): a Google Benchmark program named bench_NAME.
+function(kg_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(bench_${name} ${ARG_SOURCES})
+  target_link_libraries(bench_${name} PRIVATE ${ARG_DEPS} benchmark::benchmark_main kg_warnings)
+  target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

@@ -66,7 +66,11 @@ DWORD GetModuleFileNameA(HINSTANCE module, LPSTR fileName, DWORD size);
 // The folder for temporary files ($TMPDIR, else /tmp), with a trailing slash.
 DWORD GetTempPathA(DWORD size, LPSTR buffer);
 
-// Port extension for tests: while a hook is set, debugger output goes to it instead of standard
-// error. Answers the previous hook (null: none).
+namespace platform {
+
+// For tests: while a hook is set, debugger output goes to it instead of standard error.
+// Answers the previous hook (null: none).
 using DebugOutputHook = void (*)(LPCSTR text);
 DebugOutputHook SetDebugOutputHook(DebugOutputHook hook);
+
+} // namespace platform

@@ -12,7 +12,7 @@
 
 namespace {
 
-DebugOutputHook debugOutputHook = nullptr;
+platform::DebugOutputHook debugOutputHook = nullptr;
 
 // Copies text into buffer of size bytes; answers the length copied, or the size needed
 // (with ERROR_INSUFFICIENT_BUFFER) when it does not fit, as the platform's path calls do.
@@ -36,7 +36,7 @@ void OutputDebugStringA(LPCSTR text)
     else std::fputs(text, stderr);
 }
 
-DebugOutputHook SetDebugOutputHook(DebugOutputHook hook)
+platform::DebugOutputHook platform::SetDebugOutputHook(DebugOutputHook hook)
 {
     const DebugOutputHook previous = debugOutputHook;
     debugOutputHook = hook;

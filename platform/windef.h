@@ -22,3 +22,11 @@ using HINSTANCE = void*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
+
+// One palette colour: red, green, blue and the platform's flags byte.
+struct PALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+};

@@ -42,12 +42,12 @@ void TempFolderTest::WriteFile(const std::filesystem::path& name, std::string_vi
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-DebuggerCapture::DebuggerCapture() : previousHook(SetDebugOutputHook(&RecordPiece))
+DebuggerCapture::DebuggerCapture() : previousHook(platform::SetDebugOutputHook(&RecordPiece))
 {
     capturedPieces.clear();
 }
 
-DebuggerCapture::~DebuggerCapture() { SetDebugOutputHook(previousHook); }
+DebuggerCapture::~DebuggerCapture() { platform::SetDebugOutputHook(previousHook); }
 
 const std::vector<std::string>& DebuggerCapture::Pieces() const { return capturedPieces; }
 

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "platform/kernel.h"
-#include "tests/support/log_session.h"
+#include "tests/common/log_session.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "support/error_catalogue.h"
 #include "support/error_report.h"
 #include "tests/support/catalogue_fixture.h"
-#include "tests/support/log_session.h"
+#include "tests/common/log_session.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "platform/kernel.h"
 #include "support/file_access.h"
 #include "support/memory.h"
-#include "tests/support/log_session.h"
+#include "tests/common/log_session.h"
 
 namespace {
 

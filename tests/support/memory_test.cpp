@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "support/memory.h"
-#include "tests/support/log_session.h"
+#include "tests/common/log_session.h"
 
 namespace {
 

@@ -1,0 +1,71 @@
+// Indexed PNG through libpng's simplified interface, which reads and writes colour-mapped
+// images without re-quantising them.
+
+#include "platform/png.h"
+
+#include <png.h>
+
+namespace platform {
+namespace {
+
+void Fail(std::string* error, const std::string& reason)
+{
+    if (error != nullptr) *error = reason;
+}
+
+} // namespace
+
+bool WriteIndexedPng(const char* path, const IndexedPicture& picture)
+{
+    if (picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height)
+        return false;
+    png_image image {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = picture.width;
+    image.height = picture.height;
+    image.format = PNG_FORMAT_RGB_COLORMAP;
+    image.colormap_entries = 256;
+    std::array<BYTE, 256 * 3> colormap {};
+    for (std::size_t i = 0; i < 256; ++i) {
+        colormap[i * 3] = picture.palette[i].peRed;
+        colormap[i * 3 + 1] = picture.palette[i].peGreen;
+        colormap[i * 3 + 2] = picture.palette[i].peBlue;
+    }
+    const bool ok =
+        png_image_write_to_file(&image, path, 0, picture.pixels.data(),
+                                static_cast<png_int_32>(picture.width), colormap.data());
+    png_image_free(&image);
+    return ok;
+}
+
+std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* error)
+{
+    png_image image {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path)) {
+        Fail(error, std::string("cannot read PNG: ") + image.message);
+        return std::nullopt;
+    }
+    if (!(image.format & PNG_FORMAT_FLAG_COLORMAP) || (image.format & PNG_FORMAT_FLAG_ALPHA)) {
+        png_image_free(&image);
+        Fail(error, "not an indexed PNG without transparency");
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGB_COLORMAP;
+    IndexedPicture picture;
+    picture.width = image.width;
+    picture.height = image.height;
+    picture.pixels.resize(PNG_IMAGE_SIZE(image));
+    std::array<BYTE, 256 * 3> colormap {};
+    if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, colormap.data())) {
+        Fail(error, std::string("cannot decode PNG: ") + image.message);
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    for (std::size_t i = 0; i < image.colormap_entries && i < 256; ++i) {
+        picture.palette[i] = {colormap[i * 3], colormap[i * 3 + 1], colormap[i * 3 + 2], 0};
+    }
+    return picture;
+}
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+// Indexed (palette) PNG files: screenshots, and the picture tools' import and export.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/windef.h"
+
+namespace platform {
+
+struct IndexedPicture {
+    DWORD width = 0;
+    DWORD height = 0;
+    std::vector<BYTE> pixels; // width x height palette indices, top row first
+    std::array<PALETTEENTRY, 256> palette {};
+};
+
+// Writes all 256 palette entries, so every index keeps its colour. False on any failure.
+bool WriteIndexedPng(const char* path, const IndexedPicture& picture);
+
+// Reads a palette PNG keeping its indices; a PNG without a palette is refused. On failure
+// answers nothing and, when error is given, a one-line reason.
+std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* error = nullptr);
+
+} // namespace platform
