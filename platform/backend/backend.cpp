@@ -1,0 +1,58 @@
+// Starting and stopping the backends, and the close request they share.
+
+#include "platform/backend/backend.h"
+
+#include <csignal>
+#include <ctime>
+
+#include "platform/backend.h"
+#include "platform/backend/headless.h"
+
+namespace platform {
+namespace {
+
+// Until a backend starts (and in unit tests and tools): the machine's clock and no input.
+class DetachedBackend : public Backend {
+public:
+    DWORD Now() override { return BootClock(); }
+    void Pump() override {}
+};
+
+DetachedBackend detached;
+std::unique_ptr<Backend> running;
+
+volatile std::sig_atomic_t stopSignalled = 0;
+bool closeRequested = false;
+
+void OnStopSignal(int) { stopSignalled = 1; }
+
+} // namespace
+
+Backend& CurrentBackend() { return running ? *running : detached; }
+
+DWORD BootClock()
+{
+    timespec now {};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const auto ms = static_cast<unsigned long long>(now.tv_sec) * 1000ULL
+                    + static_cast<unsigned long long>(now.tv_nsec) / 1000000ULL;
+    return static_cast<DWORD>(ms);
+}
+
+bool StartBackend(const BackendOptions& options, std::string& error)
+{
+    closeRequested = false;
+    running = MakeHeadlessBackend(options, error);
+    if (!running) return false;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+    return true;
+}
+
+void StopBackend() { running.reset(); }
+
+bool CloseRequested() { return closeRequested || stopSignalled != 0; }
+
+void RequestClose() { closeRequested = true; }
+
+} // namespace platform

@@ -1,0 +1,31 @@
+#pragma once
+// Inside the platform layer: what a backend provides to the rest of the layer.
+
+#include <memory>
+
+#include "platform/windef.h"
+
+namespace platform {
+
+class Backend {
+public:
+    virtual ~Backend() = default;
+
+    // The clock behind timeGetTime.
+    virtual DWORD Now() = 0;
+    // Once per message pump: turns what happened since into messages, presents the screen.
+    virtual void Pump() = 0;
+
+    virtual void WindowCreated(const char* /*title*/) {}
+    virtual void WindowShown() {}
+    virtual void WindowDestroyed() {}
+    virtual void PointerVisible(bool /*visible*/) {}
+};
+
+// The running backend; before one starts, a detached one with the machine's clock and no input.
+Backend& CurrentBackend();
+
+// Milliseconds since the machine started, 32 bits, wrapping.
+DWORD BootClock();
+
+} // namespace platform

@@ -1,0 +1,70 @@
+#include "platform/backend/headless.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/backend/script.h"
+#include "platform/user/input.h"
+
+namespace platform {
+namespace {
+
+constexpr DWORD clockOffset = 1000000;
+// A finished script's run ends this long after its last event, so every scripted run ends.
+constexpr DWORD idleLimit = 60000;
+
+class HeadlessBackend : public Backend {
+public:
+    explicit HeadlessBackend(std::vector<ScriptEvent> script) : events(std::move(script)) {}
+
+    DWORD Now() override { return clockOffset + virtualTime; }
+
+    void Pump() override
+    {
+        ++virtualTime;
+        for (; next < events.size() && events[next].time <= virtualTime; ++next)
+            Deliver(events[next]);
+        const DWORD lastEvent = events.empty() ? 0 : events.back().time;
+        if (next == events.size() && virtualTime >= lastEvent + idleLimit) RequestClose();
+    }
+
+private:
+    static void Deliver(const ScriptEvent& event)
+    {
+        using Kind = ScriptEvent::Kind;
+        switch (event.kind) {
+        case Kind::Move: PostPointerMove(event.x, event.y); break;
+        case Kind::Click: PostLeftPress(false); break;
+        case Kind::DoubleClick: PostLeftPress(true); break;
+        case Kind::Key: PostKeyPress(event.virtualKey, false); break;
+        case Kind::Text:
+            for (char c : event.text) PostCharacter(c);
+            break;
+        case Kind::Close: RequestClose(); break;
+        }
+    }
+
+    std::vector<ScriptEvent> events;
+    std::size_t next = 0;
+    DWORD virtualTime = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Backend> MakeHeadlessBackend(const BackendOptions& options, std::string& error)
+{
+    std::string script;
+    if (!options.scriptPath.empty()) {
+        std::ifstream in(options.scriptPath, std::ios::binary);
+        if (!in) {
+            error = "cannot read the script " + options.scriptPath;
+            return nullptr;
+        }
+        script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    auto events = ParseScript(script, error);
+    if (!events) return nullptr;
+    return std::make_unique<HeadlessBackend>(std::move(*events));
+}
+
+} // namespace platform

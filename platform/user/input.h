@@ -1,0 +1,18 @@
+#pragma once
+// Inside the platform layer: how the backends hand input to the message queue.
+
+#include "platform/user.h"
+
+namespace platform {
+
+// A key press: WM_SYSKEYDOWN for Alt, F10 and anything pressed with Alt held (the game never
+// sees those as keys), WM_KEYDOWN otherwise; then its release.
+void PostKeyPress(DWORD virtualKey, bool altHeld);
+void PostCharacter(char character);
+// Moves the pointer (640 x 480 screen coordinates) and says so with WM_MOUSEMOVE.
+void PostPointerMove(LONG x, LONG y);
+// A left button press at the pointer; a double click's second press arrives as
+// WM_LBUTTONDBLCLK when the window's class asks for double clicks.
+void PostLeftPress(bool secondOfDoubleClick);
+
+} // namespace platform

@@ -1,0 +1,112 @@
+// The thread's message queue. Input reaches it from the backend once per pump: the first peek
+// after the queue ran dry asks the backend for what happened since, so a game loop that pumps
+// until the queue is empty sees time and input move on exactly once per pass.
+
+#include <deque>
+
+#include "platform/backend.h"
+#include "platform/backend/backend.h"
+#include "platform/mmtime.h"
+#include "platform/user/input.h"
+#include "platform/user/window_table.h"
+
+namespace {
+
+std::deque<MSG> queue;
+bool backendPollDue = true;
+POINT pointer {320, 240};
+
+LPARAM PointParam(POINT point)
+{
+    return static_cast<LPARAM>((static_cast<DWORD>(point.y) << 16)
+                               | (static_cast<DWORD>(point.x) & 0xFFFF));
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    queue.push_back(MSG {window, message, wParam, lParam, timeGetTime(), pointer});
+}
+
+void PostToInputWindow(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND window = platform::InputWindow();
+    if (window != nullptr) Post(window, message, wParam, lParam);
+}
+
+} // namespace
+
+namespace platform {
+
+void PostKeyPress(DWORD virtualKey, bool altHeld)
+{
+    const bool system = altHeld || virtualKey == VK_MENU || virtualKey == VK_F10;
+    PostToInputWindow(system ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
+    PostToInputWindow(system ? WM_SYSKEYUP : WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+}
+
+void PostCharacter(char character) { PostToInputWindow(WM_CHAR, static_cast<BYTE>(character), 1); }
+
+void PostPointerMove(LONG x, LONG y)
+{
+    pointer = {x, y};
+    PostToInputWindow(WM_MOUSEMOVE, 0, PointParam(pointer));
+}
+
+void PostLeftPress(bool secondOfDoubleClick)
+{
+    const bool doubleClick = secondOfDoubleClick && (ClassStyleOf(InputWindow()) & CS_DBLCLKS);
+    PostToInputWindow(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 1, PointParam(pointer));
+    PostToInputWindow(WM_LBUTTONUP, 0, PointParam(pointer));
+}
+
+} // namespace platform
+
+BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
+{
+    if (backendPollDue) {
+        backendPollDue = false;
+        platform::CurrentBackend().Pump();
+        if (platform::CloseRequested()) platform::PostKeyPress(VK_ESCAPE, false);
+    }
+    if (queue.empty()) {
+        backendPollDue = true;
+        return FALSE;
+    }
+    *message = queue.front();
+    if (removeFlags & PM_REMOVE) queue.pop_front();
+    return TRUE;
+}
+
+// Typed characters come from the backends' text input as WM_CHAR already, in the user's
+// keyboard layout, so there is nothing to translate.
+BOOL TranslateMessage(const MSG* message)
+{
+    return message != nullptr
+           && (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN);
+}
+
+LRESULT DispatchMessageA(const MSG* message)
+{
+    if (message == nullptr) return 0;
+    const WNDPROC windowProc = platform::WindowProcOf(message->hwnd);
+    return windowProc != nullptr
+               ? windowProc(message->hwnd, message->message, message->wParam, message->lParam)
+               : 0;
+}
+
+void PostQuitMessage(int exitCode) { Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }
+
+BOOL GetCursorPos(POINT* point)
+{
+    if (point == nullptr) return FALSE;
+    *point = pointer;
+    return TRUE;
+}
+
+int ShowCursor(BOOL show)
+{
+    static int displayCounter = 0;
+    displayCounter += show ? 1 : -1;
+    platform::CurrentBackend().PointerVisible(displayCounter >= 0);
+    return displayCounter;
+}

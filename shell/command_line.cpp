@@ -1,0 +1,110 @@
+#include "shell/command_line.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+constexpr int largestWindowScale = 8;
+
+bool ReadUnsigned(std::string_view text, unsigned long& value)
+{
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return status == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool ReadScreenshot(std::string_view text, CommandLine& result)
+{
+    const auto colon = text.find(':');
+    unsigned long time = 0;
+    if (colon == std::string_view::npos || colon + 1 == text.size()
+        || !ReadUnsigned(text.substr(0, colon), time) || time > 0x7FFFFFFF) {
+        return false;
+    }
+    result.backend.screenshots.push_back(
+        {static_cast<DWORD>(time), std::string(text.substr(colon + 1))});
+    return true;
+}
+
+bool ReadWindowScale(std::string_view text, CommandLine& result)
+{
+    unsigned long scale = 2;
+    if (!text.empty() && (!ReadUnsigned(text, scale) || scale < 1 || scale > largestWindowScale)) {
+        return false;
+    }
+    result.backend.windowScale = static_cast<int>(scale);
+    return true;
+}
+
+// Takes the option's value from "--name=value" or from the next word; null when there is none.
+const char* OptionValue(std::string_view word, std::string_view name, int& index, int argc,
+                        const char* const* argv)
+{
+    if (word.size() > name.size()) return argv[index] + name.size() + 1;
+    return index + 1 < argc ? argv[++index] : nullptr;
+}
+
+bool ParseOption(std::string_view word, int& index, int argc, const char* const* argv,
+                 CommandLine& result)
+{
+    const std::string_view name = word.substr(0, word.find('='));
+    const bool hasValue = name.size() < word.size();
+    if (name == "--window")
+        return ReadWindowScale(hasValue ? word.substr(name.size() + 1) : "", result);
+    if (hasValue
+        && (name == "--headless" || name == "--report" || name == "--help" || name == "--version"))
+        return false;
+    if (name == "--headless") return result.backend.headless = true;
+    if (name == "--report") return result.report = true;
+    if (name == "--help") return result.showHelp = true;
+    if (name == "--version") return result.showVersion = true;
+    const char* value = OptionValue(word, name, index, argc, argv);
+    if (value == nullptr || *value == '\0') return false;
+    if (name == "--script") result.backend.scriptPath = value;
+    else if (name == "--wav") result.backend.wavPath = value;
+    else if (name == "--screenshot") return ReadScreenshot(value, result);
+    else return false;
+    return true;
+}
+
+} // namespace
+
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine& result, std::string& error)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (!word.starts_with("--")) {
+            if (!result.gameCommandLine.empty()) result.gameCommandLine += ' ';
+            result.gameCommandLine += word;
+        } else if (!ParseOption(word, i, argc, argv, result)) {
+            error = "bad option '" + std::string(word) + "'";
+            return false;
+        }
+    }
+    const platform::BackendOptions& backend = result.backend;
+    if (!backend.headless
+        && (!backend.scriptPath.empty() || !backend.wavPath.empty()
+            || !backend.screenshots.empty())) {
+        error = "--script, --screenshot and --wav go with --headless";
+        return false;
+    }
+    return true;
+}
+
+const char* CommandLineHelp()
+{
+    return "usage: killglimbot [OPTION]... [WORD]...\n"
+           "Shoot the glimbots. WORDs form the game's command line: a lower-case s turns the sound "
+           "off.\n"
+           "  --window[=SCALE]          play in a window of integer scale (default 2), not full "
+           "screen\n"
+           "  --headless                no window and no audio device; time is virtual\n"
+           "  --script FILE             headless: input events, one a line (MS move X Y, MS "
+           "click,\n"
+           "                            MS dblclick, MS key VK, MS text WORD, MS close)\n"
+           "  --screenshot MS:FILE.png  headless: save the screen at virtual time MS (repeatable)\n"
+           "  --wav FILE.wav            headless: write the mixed sound to a WAV file\n"
+           "  --report                  at exit, print kills, peakScore, score and frames as JSON\n"
+           "  --help                    show this help and exit\n"
+           "  --version                 show the version and exit\n";
+}

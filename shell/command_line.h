@@ -1,0 +1,21 @@
+#pragma once
+// The process's words: the port's own options (they start with "--") and the game's command
+// line (the other words, joined by single blanks).
+
+#include <string>
+
+#include "platform/backend.h"
+
+struct CommandLine {
+    platform::BackendOptions backend;
+    bool report = false;
+    bool showHelp = false;
+    bool showVersion = false;
+    std::string gameCommandLine;
+};
+
+// False, with a one-line reason, for an unknown or malformed option.
+bool ParseCommandLine(int argc, const char* const* argv, CommandLine& result, std::string& error);
+
+// One line per option.
+const char* CommandLineHelp();

@@ -1,0 +1,30 @@
+#include "shell/window_proc.h"
+
+#include "shell/input_state.h"
+
+DWORD lastKey = 0;
+BOOL clickPending = FALSE;
+BOOL paintBlack = FALSE;
+
+LRESULT GameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_ACTIVATEAPP: return 0;
+    case WM_KEYDOWN: lastKey = static_cast<DWORD>(wParam); return 1;
+    case WM_LBUTTONDOWN:
+        clickPending = TRUE;
+        return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/command_line.h"
+
+namespace {
+
+bool Parse(std::vector<const char*> words, CommandLine& result, std::string& error)
+{
+    words.insert(words.begin(), "killglimbot");
+    return ParseCommandLine(static_cast<int>(words.size()), words.data(), result, error);
+}
+
+TEST(CommandLineTest, PortOptionsAreTakenOutAndTheRestJoined)
+{
+    CommandLine result;
+    std::string error;
+    ASSERT_TRUE(Parse({"fast", "--headless", "--script", "run.txt", "--screenshot=4000:a.png",
+                       "--screenshot", "10:b.png", "-x", "--wav=out.wav", "mode", "--report"},
+                      result, error))
+        << error;
+    EXPECT_EQ(result.gameCommandLine, "fast -x mode");
+    EXPECT_TRUE(result.backend.headless);
+    EXPECT_TRUE(result.report);
+    EXPECT_EQ(result.backend.scriptPath, "run.txt");
+    EXPECT_EQ(result.backend.wavPath, "out.wav");
+    ASSERT_EQ(result.backend.screenshots.size(), 2u);
+    EXPECT_EQ(result.backend.screenshots[0].time, 4000u);
+    EXPECT_EQ(result.backend.screenshots[1].path, "b.png");
+}
+
+TEST(CommandLineTest, WindowScale)
+{
+    CommandLine windowed;
+    CommandLine scaled;
+    CommandLine full;
+    std::string error;
+    ASSERT_TRUE(Parse({"--window"}, windowed, error));
+    ASSERT_TRUE(Parse({"--window=3"}, scaled, error));
+    ASSERT_TRUE(Parse({}, full, error));
+    EXPECT_EQ(windowed.backend.windowScale, 2);
+    EXPECT_EQ(scaled.backend.windowScale, 3);
+    EXPECT_EQ(full.backend.windowScale, 0);
+}
+
+TEST(CommandLineTest, MistakesAreRefusedWithTheirOption)
+{
+    const std::pair<std::vector<const char*>, std::string> cases[] = {
+        {{"--window=0"}, "--window=0"},
+        {{"--window=x"}, "--window=x"},
+        {{"--headless", "--script"}, "--script"},
+        {{"--fast"}, "--fast"},
+        {{"--headless", "--screenshot", "4000"}, "--screenshot"},
+        {{"--headless", "--screenshot=x:a.png"}, "--screenshot=x:a.png"},
+        {{"--report=yes"}, "--report=yes"},
+    };
+    for (const auto& [words, option] : cases) {
+        CommandLine result;
+        std::string error;
+        EXPECT_FALSE(Parse(words, result, error)) << option;
+        EXPECT_EQ(error, "bad option '" + option + "'");
+    }
+    CommandLine result;
+    std::string error;
+    EXPECT_FALSE(Parse({"--script", "run.txt"}, result, error));
+    EXPECT_EQ(error, "--script, --screenshot and --wav go with --headless");
+}
+
+} // namespace
