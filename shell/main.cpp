@@ -1,16 +1,33 @@
-// The process entry: the words of the command line, joined by single blanks, become the
-// game's command line.
+// The process entry: takes out the port's options, starts the backend and runs the game.
 
-#include <string>
+#include <cstdio>
 
+#include "shell/command_line.h"
 #include "shell/win_main.h"
+
+namespace {
+
+constexpr char versionText[] = "killglimbot 1.0.0, a Linux port of Kill Glimbot version 1.3b\n";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (!commandLine.empty()) commandLine += ' ';
-        commandLine += argv[i];
+    CommandLine commandLine;
+    std::string error;
+    if (!ParseCommandLine(argc, argv, commandLine, error)) {
+        std::fprintf(stderr, "killglimbot: %s\nTry 'killglimbot --help'.\n", error.c_str());
+        return 2;
     }
-    return WinMain(nullptr, nullptr, commandLine.data(), 1);
+    if (commandLine.showHelp || commandLine.showVersion) {
+        std::fputs(commandLine.showHelp ? CommandLineHelp() : versionText, stdout);
+        return 0;
+    }
+    if (!platform::StartBackend(commandLine.backend, error)) {
+        std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
+        return 1;
+    }
+    const int result = WinMain(nullptr, nullptr, commandLine.gameCommandLine.data(), SW_SHOWNORMAL);
+    platform::StopBackend();
+    return result;
 }

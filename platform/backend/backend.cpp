@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/backend/headless.h"
+#include "platform/backend/sdl.h"
 
 namespace platform {
 namespace {
@@ -42,7 +43,8 @@ DWORD BootClock()
 bool StartBackend(const BackendOptions& options, std::string& error)
 {
     closeRequested = false;
-    running = MakeHeadlessBackend(options, error);
+    running =
+        options.headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(options, error);
     if (!running) return false;
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);

@@ -36,7 +36,7 @@ private:
         case Kind::Move: PostPointerMove(event.x, event.y); break;
         case Kind::Click: PostLeftPress(false); break;
         case Kind::DoubleClick: PostLeftPress(true); break;
-        case Kind::Key: PostKeyPress(event.virtualKey, false); break;
+        case Kind::Key: PostKeyPress(event.virtualKey); break;
         case Kind::Text:
             for (char c : event.text) PostCharacter(c);
             break;

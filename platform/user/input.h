@@ -5,9 +5,11 @@
 
 namespace platform {
 
-// A key press: WM_SYSKEYDOWN for Alt, F10 and anything pressed with Alt held (the game never
-// sees those as keys), WM_KEYDOWN otherwise; then its release.
-void PostKeyPress(DWORD virtualKey, bool altHeld);
+// A key going down or up: WM_SYSKEYDOWN for Alt, F10 and anything pressed with Alt held (the
+// game never sees those as keys), WM_KEYDOWN otherwise.
+void PostKey(DWORD virtualKey, bool down, bool altHeld);
+// A key going down and up again.
+void PostKeyPress(DWORD virtualKey);
 void PostCharacter(char character);
 // Moves the pointer (640 x 480 screen coordinates) and says so with WM_MOUSEMOVE.
 void PostPointerMove(LONG x, LONG y);

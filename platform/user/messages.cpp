@@ -37,11 +37,19 @@ void PostToInputWindow(UINT message, WPARAM wParam, LPARAM lParam)
 
 namespace platform {
 
-void PostKeyPress(DWORD virtualKey, bool altHeld)
+void PostKey(DWORD virtualKey, bool down, bool altHeld)
 {
     const bool system = altHeld || virtualKey == VK_MENU || virtualKey == VK_F10;
-    PostToInputWindow(system ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
-    PostToInputWindow(system ? WM_SYSKEYUP : WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+    if (down) PostToInputWindow(system ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
+    else
+        PostToInputWindow(system ? WM_SYSKEYUP : WM_KEYUP, virtualKey,
+                          static_cast<LPARAM>(0xC0000001));
+}
+
+void PostKeyPress(DWORD virtualKey)
+{
+    PostKey(virtualKey, true, false);
+    PostKey(virtualKey, false, false);
 }
 
 void PostCharacter(char character) { PostToInputWindow(WM_CHAR, static_cast<BYTE>(character), 1); }
@@ -66,7 +74,7 @@ BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
     if (backendPollDue) {
         backendPollDue = false;
         platform::CurrentBackend().Pump();
-        if (platform::CloseRequested()) platform::PostKeyPress(VK_ESCAPE, false);
+        if (platform::CloseRequested()) platform::PostKeyPress(VK_ESCAPE);
     }
     if (queue.empty()) {
         backendPollDue = true;

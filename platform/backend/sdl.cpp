@@ -1,0 +1,165 @@
+#include "platform/backend/sdl.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/backend/sdl_keys.h"
+#include "platform/user/input.h"
+
+namespace platform {
+namespace {
+
+constexpr int screenWidth = 640;
+constexpr int screenHeight = 480;
+// While nothing happens, a pump gives the processor away for this long at most.
+constexpr int idleWaitMs = 1;
+
+struct WindowDeleter {
+    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
+};
+struct RendererDeleter {
+    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
+};
+
+bool HasDisplay()
+{
+    // A driver chosen by hand (offscreen, dummy) needs no display server.
+    return std::getenv("SDL_VIDEODRIVER") != nullptr || std::getenv("DISPLAY") != nullptr
+           || std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+// Latin-1 characters of a UTF-8 text, the ones the game's texts can hold.
+void PostLatin1Characters(const char* utf8)
+{
+    for (const auto* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0; ++p) {
+        if (*p < 0x80) PostCharacter(static_cast<char>(*p));
+        else if ((*p == 0xC2 || *p == 0xC3) && (p[1] & 0xC0) == 0x80) {
+            PostCharacter(static_cast<char>(((*p & 0x03) << 6) | (p[1] & 0x3F)));
+            ++p;
+        }
+    }
+}
+
+class SdlBackend : public Backend {
+public:
+    explicit SdlBackend(int windowScale) : scale(windowScale) {}
+    ~SdlBackend() override
+    {
+        renderer.reset();
+        window.reset();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    DWORD Now() override { return BootClock(); }
+
+    void Pump() override
+    {
+        if (!SDL_PollEvent(nullptr)) SDL_WaitEventTimeout(nullptr, idleWaitMs);
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) Handle(event);
+    }
+
+    void WindowCreated(const char* title) override
+    {
+        const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI
+                             | (scale == 0 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        window.reset(SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                      screenWidth * WindowedScale(), screenHeight * WindowedScale(),
+                                      flags));
+        if (!window) return;
+        renderer.reset(SDL_CreateRenderer(window.get(), -1, 0));
+        if (renderer) SDL_RenderSetLogicalSize(renderer.get(), screenWidth, screenHeight);
+        SDL_StartTextInput();
+    }
+
+    void WindowShown() override
+    {
+        if (!window) return;
+        SDL_ShowWindow(window.get());
+        SDL_SetWindowGrab(window.get(), SDL_TRUE);
+    }
+
+    void WindowDestroyed() override
+    {
+        renderer.reset();
+        window.reset();
+    }
+
+    void PointerVisible(bool visible) override
+    {
+        SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    }
+
+private:
+    void Handle(const SDL_Event& event)
+    {
+        switch (event.type) {
+        case SDL_QUIT: RequestClose(); break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP: HandleKey(event.key); break;
+        case SDL_TEXTINPUT: PostLatin1Characters(event.text.text); break;
+        case SDL_MOUSEMOTION:
+            PostPointerMove(ClampX(event.motion.x), ClampY(event.motion.y));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                PostPointerMove(ClampX(event.button.x), ClampY(event.button.y));
+                PostLeftPress(event.button.clicks % 2 == 0);
+            }
+            break;
+        default: break;
+        }
+    }
+
+    void HandleKey(const SDL_KeyboardEvent& key)
+    {
+        const bool down = key.type == SDL_KEYDOWN;
+        const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+        if (down && alt && key.keysym.sym == SDLK_RETURN && key.repeat == 0) ToggleFullScreen();
+        const DWORD virtualKey = VirtualKeyFromSdl(key.keysym.sym);
+        if (virtualKey != 0) PostKey(virtualKey, down, alt);
+    }
+
+    void ToggleFullScreen()
+    {
+        const bool full = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+        SDL_SetWindowFullscreen(window.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        if (full)
+            SDL_SetWindowSize(window.get(), screenWidth * WindowedScale(),
+                              screenHeight * WindowedScale());
+    }
+
+    // Leaving full screen without a chosen scale gives a window of the default scale.
+    int WindowedScale() const { return scale == 0 ? 2 : scale; }
+
+    // The letterbox bands report positions outside the picture.
+    static LONG ClampX(int x) { return std::clamp(x, 0, screenWidth - 1); }
+    static LONG ClampY(int y) { return std::clamp(y, 0, screenHeight - 1); }
+
+    int scale;
+    std::unique_ptr<SDL_Window, WindowDeleter> window;
+    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
+};
+
+} // namespace
+
+std::unique_ptr<Backend> MakeSdlBackend(const BackendOptions& options, std::string& error)
+{
+    if (!HasDisplay()) {
+        error = "no display to open a window on (DISPLAY and WAYLAND_DISPLAY are unset); "
+                "run with --headless to play without one";
+        return nullptr;
+    }
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_TIME, "500");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("cannot open a window: ") + SDL_GetError()
+                + "; run with --headless to play without one";
+        return nullptr;
+    }
+    return std::make_unique<SdlBackend>(options.windowScale);
+}
+
+} // namespace platform
