@@ -28,6 +28,9 @@ inline constexpr DWORD FILE_END = 2;
 inline constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 
+inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+inline constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+
 inline constexpr DWORD FORMAT_MESSAGE_ALLOCATE_BUFFER = 0x100;
 inline constexpr DWORD FORMAT_MESSAGE_IGNORE_INSERTS = 0x200;
 inline constexpr DWORD FORMAT_MESSAGE_FROM_SYSTEM = 0x1000;
@@ -50,6 +53,9 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveM
 DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh);
 BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE object);
+BOOL DeleteFileA(LPCSTR fileName);
+// With MOVEFILE_WRITE_THROUGH the move itself is on the disk when the call returns.
+BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags);
 
 DWORD GetLastError();
 void SetLastError(DWORD errorCode);
@@ -72,5 +78,10 @@ namespace platform {
 // Answers the previous hook (null: none).
 using DebugOutputHook = void (*)(LPCSTR text);
 DebugOutputHook SetDebugOutputHook(DebugOutputHook hook);
+
+// For tests: called before every WriteFile with the byte count; answering true makes the write
+// fail as on a full disk. Answers the previous hook (null: none).
+using WriteFaultHook = bool (*)(DWORD bytesToWrite);
+WriteFaultHook SetWriteFaultHook(WriteFaultHook hook);
 
 } // namespace platform

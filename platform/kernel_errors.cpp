@@ -36,6 +36,7 @@ constexpr ErrorText errorTexts[] = {
     {ERROR_INSUFFICIENT_BUFFER, "The buffer is too small for the data.\r\n"},
     {ERROR_INVALID_NAME, "The file name is not valid.\r\n"},
     {ERROR_NEGATIVE_SEEK, "The file position would be before the start of the file.\r\n"},
+    {ERROR_ALREADY_EXISTS, "A file of that name is already there.\r\n"},
     {ERROR_FILENAME_EXCED_RANGE, "The file name is too long.\r\n"},
     {ERROR_FILE_TOO_LARGE, "The file is too large.\r\n"},
 };

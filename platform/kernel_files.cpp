@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <vector>
 
 #include "platform/kernel.h"
@@ -16,6 +17,7 @@ namespace {
 // The process-wide table of open files: a handle is its slot number plus one, so a stale or
 // made-up handle is recognised instead of reaching a descriptor it does not own.
 std::vector<int> openFiles;
+platform::WriteFaultHook writeFaultHook = nullptr;
 
 HANDLE AddOpenFile(int fd)
 {
@@ -60,6 +62,18 @@ bool IsKnownDisposition(DWORD disposition)
 bool EmptiesFile(DWORD disposition)
 {
     return disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
+}
+
+// Makes a rename in folder lasting: the folder's entry is on the disk once this returns.
+bool SyncFolderOf(const char* path)
+{
+    std::string folder(path);
+    const auto slash = folder.rfind('/');
+    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && fsync(fd) == 0;
+    if (fd >= 0) close(fd);
+    return synced;
 }
 
 bool EmptyRegularFile(int fd)
@@ -131,6 +145,10 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWri
     if (fd < 0) return FALSE;
     if (buffer == nullptr && bytesToWrite > 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (writeFaultHook != nullptr && writeFaultHook(bytesToWrite)) {
+        SetLastError(ERROR_DISK_FULL);
         return FALSE;
     }
     DWORD done = 0;
@@ -205,4 +223,34 @@ BOOL CloseHandle(HANDLE object)
     openFiles[reinterpret_cast<std::uintptr_t>(object) - 1] = -1;
     close(fd); // closing the descriptor also drops its lock
     return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR fileName)
+{
+    if (unlink(fileName) != 0) {
+        platform::SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags)
+{
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(newName, F_OK) == 0) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return FALSE;
+    }
+    if (rename(existingName, newName) != 0
+        || ((flags & MOVEFILE_WRITE_THROUGH) && !SyncFolderOf(newName))) {
+        platform::SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+platform::WriteFaultHook platform::SetWriteFaultHook(WriteFaultHook hook)
+{
+    const WriteFaultHook previous = writeFaultHook;
+    writeFaultHook = hook;
+    return previous;
 }

@@ -21,6 +21,7 @@ inline constexpr DWORD ERROR_DISK_FULL = 112;
 inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 inline constexpr DWORD ERROR_INVALID_NAME = 123;
 inline constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
+inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 inline constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
 inline constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
 

@@ -126,6 +126,34 @@ TEST_F(FileTest, AFullDiskIsReportedAsSuch)
     CloseHandle(full);
 }
 
+TEST_F(FileTest, MovesReplaceOnlyWhenAskedAndDeletesRemove)
+{
+    WriteFile("new.dat", "new");
+    WriteFile("old.dat", "old");
+    EXPECT_FALSE(MoveFileExA("new.dat", "old.dat", 0));
+    EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+    EXPECT_TRUE(
+        MoveFileExA("new.dat", "old.dat", MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(ReadFile("old.dat"), "new");
+    EXPECT_FALSE(std::filesystem::exists("new.dat"));
+    EXPECT_TRUE(DeleteFileA("old.dat"));
+    EXPECT_FALSE(DeleteFileA("old.dat"));
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(FileTest, TheWriteFaultHookFailsWritesAsAFullDisk)
+{
+    const HANDLE file = Open("f.bin", GENERIC_WRITE, CREATE_ALWAYS);
+    platform::SetWriteFaultHook([](DWORD bytes) { return bytes > 3; });
+    DWORD done = 0;
+    EXPECT_TRUE(::WriteFile(file, "abc", 3, &done, nullptr));
+    EXPECT_FALSE(::WriteFile(file, "defg", 4, &done, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    platform::SetWriteFaultHook(nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(ReadFile("f.bin"), "abc");
+}
+
 TEST(ModulePath, NamesThisExecutable)
 {
     char path[MAX_PATH] = {};
