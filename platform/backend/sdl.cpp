@@ -23,11 +23,16 @@ struct RendererDeleter {
     void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
 };
 
+bool IsSet(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] != '\0';
+}
+
 bool HasDisplay()
 {
     // A driver chosen by hand (offscreen, dummy) needs no display server.
-    return std::getenv("SDL_VIDEODRIVER") != nullptr || std::getenv("DISPLAY") != nullptr
-           || std::getenv("WAYLAND_DISPLAY") != nullptr;
+    return IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
 }
 
 // Latin-1 characters of a UTF-8 text, the ones the game's texts can hold.

@@ -1,0 +1,69 @@
+#include "tests/e2e/game_run.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+extern char** environ;
+
+namespace test {
+namespace {
+
+std::string ReadWhole(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+GameResult RunGame(const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& environment)
+{
+    std::vector<std::string> words {KG_GAME_PATH};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    std::vector<std::string> variables = environment;
+    for (char** variable = environ; *variable != nullptr; ++variable)
+        variables.emplace_back(*variable);
+    std::vector<char*> envp;
+    for (std::string& variable : variables) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, "stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t child = 0;
+    GameResult result;
+    if (posix_spawn(&child, KG_GAME_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    result.output = ReadWhole("stdout.txt");
+    result.errors = ReadWhole("stderr.txt");
+    return result;
+}
+
+void GameFolderTest::SetUp()
+{
+    TempFolderTest::SetUp();
+    for (const auto& entry : std::filesystem::directory_iterator(KG_DATA_DIR)) {
+        if (entry.is_regular_file() && entry.path().filename() != "debug.txt"
+            && entry.path().filename() != "killer.dat") {
+            std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
+        }
+    }
+}
+
+} // namespace test

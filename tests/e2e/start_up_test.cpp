@@ -1,0 +1,44 @@
+#include "tests/e2e/game_run.h"
+
+namespace {
+
+using StartUpTest = test::GameFolderTest;
+
+TEST_F(StartUpTest, TheLogOfAHeadlessRunStartsWithTheCatalogueAndEndsWithTheBanner)
+{
+    const test::GameResult run = test::RunGame({"--headless"});
+    EXPECT_EQ(run.exitCode, 0);
+    const std::string log = ReadFile("debug.txt");
+    EXPECT_TRUE(log.starts_with("File errore caricato: versione 1.0\r\n")) << log;
+    EXPECT_TRUE(log.ends_with("==== END ====\r\n")) << log;
+    EXPECT_NE(run.errors.find("==== START ====\r\n"), std::string::npos);
+}
+
+TEST_F(StartUpTest, AMissingCatalogueIsSaidAndTheGameGoesOn)
+{
+    std::filesystem::remove("error.dat");
+    const test::GameResult run = test::RunGame({"--headless"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(ReadFile("debug.txt").starts_with("Questo non è un file di errori valido\r\n"));
+    EXPECT_NE(run.errors.find("SYSTEM ERROR (modulo error.dat) : "), std::string::npos);
+}
+
+TEST_F(StartUpTest, WithoutADisplayTheMessageNamesHeadless)
+{
+    const test::GameResult run =
+        test::RunGame({}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.errors.find("--headless"), std::string::npos);
+}
+
+TEST_F(StartUpTest, HelpListsEveryOption)
+{
+    const test::GameResult run = test::RunGame({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* option : {"--window", "--headless", "--script", "--screenshot", "--wav",
+                               "--report", "--help", "--version"}) {
+        EXPECT_NE(run.output.find(option), std::string::npos) << option;
+    }
+}
+
+} // namespace
