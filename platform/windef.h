@@ -20,6 +20,15 @@ using HANDLE = void*;
 using HLOCAL = void*;
 using HINSTANCE = void*;
 
+// A 24-bit colour: red in the low byte, then green, then blue.
+using COLORREF = DWORD;
+
+constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue)
+{
+    return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8)
+           | (static_cast<COLORREF>(blue) << 16);
+}
+
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;
 
