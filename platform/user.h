@@ -14,8 +14,6 @@ inline constexpr int WSPRINTF_LIMIT = 1024;
 int wsprintfA(LPSTR buffer, LPCSTR format, ...);
 int wvsprintfA(LPSTR buffer, LPCSTR format, std::va_list arguments);
 
-struct HWND__;
-using HWND = HWND__*;
 struct HICON__;
 using HICON = HICON__*;
 using HCURSOR = HICON;
@@ -23,21 +21,10 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 using HMENU = void*;
 using ATOM = WORD;
-using WPARAM = std::uintptr_t;
-using LPARAM = std::intptr_t;
-using LRESULT = std::intptr_t;
-using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
 
 struct POINT {
     LONG x;
     LONG y;
-};
-
-struct RECT {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
 };
 
 struct MSG {

@@ -8,6 +8,7 @@ using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = std::uint32_t;
+using ULONG = std::uint32_t;
 using BOOL = std::int32_t;
 using HRESULT = std::int32_t;
 using CHAR = char;
@@ -38,4 +39,23 @@ struct PALETTEENTRY {
     BYTE peGreen;
     BYTE peBlue;
     BYTE peFlags;
+};
+
+// Handles of windows and device contexts: opaque, only ever compared and passed on.
+struct HWND__;
+using HWND = HWND__*;
+struct HDC__;
+using HDC = HDC__*;
+
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using WNDPROC = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A rectangle: right and bottom lie just outside it.
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
 };

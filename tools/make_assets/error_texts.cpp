@@ -1,5 +1,6 @@
 #include "tools/make_assets/error_texts.h"
 
+#include "platform/ddraw.h"
 #include "platform/winerror.h"
 
 namespace {
@@ -11,6 +12,28 @@ const ErrorRecord errorTexts[] = {
     {static_cast<DWORD>(E_FAIL), "unspecified failure"},
     {static_cast<DWORD>(E_OUTOFMEMORY), "out of memory"},
     {static_cast<DWORD>(E_INVALIDARG), "one or more arguments are not valid"},
+
+    // The display's surface store (DirectDraw).
+    {static_cast<DWORD>(DDERR_INVALIDCAPS),
+     "the surface capabilities asked for do not go together"},
+    {static_cast<DWORD>(DDERR_INVALIDMODE), "the display does not offer this mode"},
+    {static_cast<DWORD>(DDERR_INVALIDPIXELFORMAT), "surfaces here hold 8-bit palette indices only"},
+    {static_cast<DWORD>(DDERR_INVALIDRECT), "the rectangle is empty or lies outside the surface"},
+    {static_cast<DWORD>(DDERR_NOCOOPERATIVELEVELSET), "the cooperative level has not been set yet"},
+    {static_cast<DWORD>(DDERR_NOCOLORKEY), "the surface has no colour key"},
+    {static_cast<DWORD>(DDERR_NOEXCLUSIVEMODE),
+     "changing the display mode needs exclusive full-screen mode"},
+    {static_cast<DWORD>(DDERR_NOTFOUND), "no attached surface has the capabilities asked for"},
+    {static_cast<DWORD>(DDERR_OUTOFVIDEOMEMORY), "not enough video memory left for the surface"},
+    {static_cast<DWORD>(DDERR_SURFACEBUSY), "the surface is locked or its device context is out"},
+    {static_cast<DWORD>(DDERR_WASSTILLDRAWING),
+     "the blitter was still busy with an earlier operation"},
+    {static_cast<DWORD>(DDERR_PRIMARYSURFACEALREADYEXISTS),
+     "the display already has a primary surface"},
+    {static_cast<DWORD>(DDERR_NOPALETTEATTACHED), "no palette is attached to the surface"},
+    {static_cast<DWORD>(DDERR_NOTLOCKED), "the surface was not locked"},
+    {static_cast<DWORD>(DDERR_NODC), "this device context was not taken from the surface"},
+    {static_cast<DWORD>(DDERR_DCALREADYCREATED), "the surface's device context is already out"},
 };
 
 } // namespace

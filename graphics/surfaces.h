@@ -1,0 +1,22 @@
+#pragma once
+// The game's surfaces: made in video memory when it can be had, else in system memory; keyed,
+// filled, locked, copied and loaded from picture files.
+
+#include "platform/ddraw.h"
+
+LPDIRECTDRAWSURFACE CreateVideoSurface(LONG width, LONG height);
+LPDIRECTDRAWSURFACE CreateSystemSurface(LONG width, LONG height);
+void LogVideoMemory();
+// A video surface of the picture's size, or null when the size cannot be read or the file
+// does not hold pixel data enough for it.
+LPDIRECTDRAWSURFACE CreateSurfaceForImage(const char* name);
+LPDIRECTDRAWSURFACE LoadSurface(const char* name);
+// Same size and memory kind, same pixels, no colour key; null on any failure.
+LPDIRECTDRAWSURFACE DuplicateSurface(LPDIRECTDRAWSURFACE source);
+DWORD SetSurfaceColorKey(LPDIRECTDRAWSURFACE surface, DWORD key);
+HRESULT FillSurface(LPDIRECTDRAWSURFACE surface, DWORD colour);
+// 0 when locked; the record is untouched for a null surface.
+HRESULT LockSurface(LPDIRECTDRAWSURFACE surface, DDSURFACEDESC* desc);
+HRESULT UnlockSurface(LPDIRECTDRAWSURFACE surface);
+// Bits per pixel, or -1 when the record carries no pixel format.
+int SurfaceBitDepth(const DDSURFACEDESC& desc);

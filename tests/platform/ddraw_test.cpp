@@ -1,0 +1,380 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/ddraw.h"
+#include "platform/device_context.h"
+#include "platform/fault.h"
+
+namespace {
+
+class SurfaceStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+        ASSERT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
+        ASSERT_EQ(dd->SetDisplayMode(640, 480, 8), DD_OK);
+    }
+    void TearDown() override
+    {
+        dd->Release(); // frees whatever a test left
+        platform::ClearFailures();
+        platform::SetVideoMemory(platform::DEFAULT_VIDEO_MEMORY);
+    }
+
+    LPDIRECTDRAWSURFACE Make(DWORD width, DWORD height, DWORD caps, HRESULT* result = nullptr)
+    {
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.dwWidth = width;
+        desc.dwHeight = height;
+        desc.ddsCaps.dwCaps = caps;
+        LPDIRECTDRAWSURFACE surface = nullptr;
+        const HRESULT code = dd->CreateSurface(&desc, &surface, nullptr);
+        if (result != nullptr) *result = code;
+        return surface;
+    }
+    LPDIRECTDRAWSURFACE MakeSystem(DWORD width, DWORD height)
+    {
+        return Make(width, height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY);
+    }
+    LPDIRECTDRAWSURFACE MakePrimary(DWORD backBuffers, HRESULT* result = nullptr)
+    {
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        desc.dwFlags = DDSD_CAPS | (backBuffers > 0 ? DDSD_BACKBUFFERCOUNT : 0);
+        desc.ddsCaps.dwCaps =
+            DDSCAPS_PRIMARYSURFACE | (backBuffers > 0 ? DDSCAPS_FLIP | DDSCAPS_COMPLEX : 0);
+        desc.dwBackBufferCount = backBuffers;
+        LPDIRECTDRAWSURFACE surface = nullptr;
+        const HRESULT code = dd->CreateSurface(&desc, &surface, nullptr);
+        if (result != nullptr) *result = code;
+        return surface;
+    }
+
+    // The whole pitch of every row, padding included, read through a lock.
+    static std::vector<BYTE> Rows(LPDIRECTDRAWSURFACE surface, LONG* pitch = nullptr)
+    {
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+        const auto* bytes = static_cast<const BYTE*>(desc.lpSurface);
+        std::vector<BYTE> rows(bytes, bytes + desc.lPitch * desc.dwHeight);
+        if (pitch != nullptr) *pitch = desc.lPitch;
+        surface->Unlock(nullptr);
+        return rows;
+    }
+    // Writes pixel (x, y) = f(x, y) for the whole surface.
+    template <typename F> static void Paint(LPDIRECTDRAWSURFACE surface, F f)
+    {
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+        auto* bytes = static_cast<BYTE*>(desc.lpSurface);
+        for (DWORD y = 0; y < desc.dwHeight; ++y) {
+            for (DWORD x = 0; x < desc.dwWidth; ++x) bytes[y * desc.lPitch + x] = f(x, y);
+        }
+        surface->Unlock(nullptr);
+    }
+    static BYTE Pixel(LPDIRECTDRAWSURFACE surface, DWORD x, DWORD y)
+    {
+        LONG pitch = 0;
+        return Rows(surface, &pitch)[y * pitch + x];
+    }
+    static void Key(LPDIRECTDRAWSURFACE surface, DWORD key)
+    {
+        DDCOLORKEY range {key, key};
+        ASSERT_EQ(surface->SetColorKey(DDCKEY_SRCBLT, &range), DD_OK);
+    }
+
+    LPDIRECTDRAW dd = nullptr;
+};
+
+TEST_F(SurfaceStoreTest, RowsAreSpacedWiderThanTheyAreLong)
+{
+    for (DWORD width : {1u, 48u, 63u, 64u, 640u}) {
+        LPDIRECTDRAWSURFACE surface = MakeSystem(width, 2);
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        ASSERT_EQ(surface->GetSurfaceDesc(&desc), DD_OK);
+        EXPECT_GT(desc.lPitch, static_cast<LONG>(width));
+        EXPECT_EQ(desc.lPitch % 64, 0);
+        EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 8u);
+        EXPECT_TRUE(desc.dwFlags & DDSD_PIXELFORMAT);
+        surface->Release();
+    }
+}
+
+TEST_F(SurfaceStoreTest, RecordsOfTheWrongSizeAreRefused)
+{
+    DDSURFACEDESC desc {};
+    desc.dwSize = sizeof(desc);
+    LPDIRECTDRAWSURFACE surface = MakeSystem(4, 4);
+    EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
+    DDCAPS caps {};
+    caps.dwSize = 100;
+    EXPECT_EQ(dd->GetCaps(&caps, nullptr), DDERR_INVALIDPARAMS);
+    DDBLTFX fx {};
+    fx.dwSize = 96;
+    EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDPARAMS);
+}
+
+TEST_F(SurfaceStoreTest, VideoMemoryRunsOutWhileSystemMemoryServes)
+{
+    platform::SetVideoMemory(704 * 480 + 100);
+    LPDIRECTDRAWSURFACE first = Make(640, 480, DDSCAPS_OFFSCREENPLAIN);
+    ASSERT_NE(first, nullptr);
+    DDCAPS caps {};
+    caps.dwSize = DDCAPS_SIZE;
+    ASSERT_EQ(dd->GetCaps(&caps, nullptr), DD_OK);
+    EXPECT_EQ(caps.dwVidMemTotal, 704u * 480 + 100);
+    EXPECT_EQ(caps.dwVidMemFree, 100u);
+
+    HRESULT result = DD_OK;
+    EXPECT_EQ(Make(640, 480, DDSCAPS_OFFSCREENPLAIN, &result), nullptr);
+    EXPECT_EQ(result, DDERR_OUTOFVIDEOMEMORY);
+    LPDIRECTDRAWSURFACE system = MakeSystem(640, 480);
+    ASSERT_NE(system, nullptr);
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    system->GetSurfaceDesc(&desc);
+    EXPECT_TRUE(desc.ddsCaps.dwCaps & DDSCAPS_SYSTEMMEMORY);
+
+    first->Release(); // gives its memory back
+    LPDIRECTDRAWSURFACE again = Make(640, 480, DDSCAPS_OFFSCREENPLAIN);
+    ASSERT_NE(again, nullptr);
+    again->GetSurfaceDesc(&desc);
+    EXPECT_TRUE(desc.ddsCaps.dwCaps & DDSCAPS_VIDEOMEMORY);
+}
+
+TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
+{
+    LPDIRECTDRAWSURFACE primary = MakePrimary(1);
+    ASSERT_NE(primary, nullptr);
+    DDSCAPS caps {DDSCAPS_BACKBUFFER};
+    LPDIRECTDRAWSURFACE back = nullptr;
+    ASSERT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    ASSERT_NE(back, nullptr);
+    EXPECT_NE(back, primary);
+
+    platform::DisplayView view {};
+    ASSERT_TRUE(platform::GetDisplayView(&view));
+    EXPECT_EQ(view.width, 640u);
+    EXPECT_EQ(view.height, 480u);
+    EXPECT_EQ(view.palette, nullptr);
+    const DWORD before = view.changeCount;
+
+    Paint(back, [](DWORD x, DWORD y) { return static_cast<BYTE>(x + y); });
+    EXPECT_EQ(primary->BltFast(0, 0, back, nullptr, DDBLTFAST_WAIT), DD_OK);
+    PALETTEENTRY entries[256] {};
+    entries[7] = {1, 2, 3, 0};
+    LPDIRECTDRAWPALETTE palette = nullptr;
+    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr),
+              DD_OK);
+    ASSERT_EQ(primary->SetPalette(palette), DD_OK);
+    palette->Release(); // the primary keeps its own reference
+
+    ASSERT_TRUE(platform::GetDisplayView(&view));
+    EXPECT_GT(view.changeCount, before);
+    EXPECT_EQ(view.pixels[479 * view.pitch + 3], static_cast<BYTE>(482));
+    ASSERT_NE(view.palette, nullptr);
+    EXPECT_EQ(view.palette[7].peBlue, 3);
+
+    HRESULT result = DD_OK;
+    EXPECT_EQ(MakePrimary(0, &result), nullptr); // one primary at a time
+    EXPECT_EQ(result, DDERR_PRIMARYSURFACEALREADYEXISTS);
+    primary->Release(); // takes the back buffer with it
+    EXPECT_FALSE(platform::GetDisplayView(&view));
+}
+
+TEST_F(SurfaceStoreTest, APrimaryWithoutBackBufferHasNoneAttached)
+{
+    LPDIRECTDRAWSURFACE primary = MakePrimary(0);
+    DDSCAPS caps {DDSCAPS_BACKBUFFER};
+    LPDIRECTDRAWSURFACE back = nullptr;
+    EXPECT_EQ(primary->GetAttachedSurface(&caps, &back), DDERR_NOTFOUND);
+    EXPECT_EQ(back, nullptr);
+}
+
+TEST_F(SurfaceStoreTest, TheDisplayTakesExclusiveEightBitModesOnly)
+{
+    LPDIRECTDRAW other = nullptr;
+    ASSERT_EQ(DirectDrawCreate(nullptr, &other, nullptr), DD_OK);
+    EXPECT_EQ(other->SetDisplayMode(640, 480, 16), DDERR_INVALIDMODE);
+    EXPECT_EQ(other->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE), DDERR_INVALIDPARAMS);
+    ASSERT_EQ(other->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
+    EXPECT_EQ(other->SetDisplayMode(640, 480, 8), DDERR_NOEXCLUSIVEMODE);
+    other->Release();
+}
+
+TEST_F(SurfaceStoreTest, KeyedBlitsLeaveKeyPixelsOut)
+{
+    LPDIRECTDRAWSURFACE dest = MakeSystem(40, 3);
+    LPDIRECTDRAWSURFACE sprite = MakeSystem(37, 3); // odd width: word loop and tail both run
+    Paint(dest, [](DWORD, DWORD) { return BYTE {9}; });
+    Paint(sprite, [](DWORD x, DWORD) { return static_cast<BYTE>(x % 3 == 0 ? 255 : x); });
+    Key(sprite, 255);
+    ASSERT_EQ(dest->BltFast(1, 0, sprite, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
+    for (DWORD x = 0; x < 37; ++x) {
+        EXPECT_EQ(Pixel(dest, x + 1, 2), x % 3 == 0 ? 9 : x) << x;
+    }
+    EXPECT_EQ(Pixel(dest, 0, 0), 9);
+    // Without the key flag the key index is copied like any other.
+    ASSERT_EQ(dest->BltFast(0, 0, sprite, nullptr, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(Pixel(dest, 0, 0), 255);
+    // A key range leaves out every index in it.
+    DDCOLORKEY range {1, 4};
+    sprite->SetColorKey(DDCKEY_SRCBLT, &range);
+    Paint(dest, [](DWORD, DWORD) { return BYTE {9}; });
+    RECT wide {0, 0, 37, 3};
+    ASSERT_EQ(dest->Blt(&wide, sprite, nullptr, DDBLT_KEYSRC, nullptr), DD_OK);
+    EXPECT_EQ(Pixel(dest, 2, 1), 9);
+    EXPECT_EQ(Pixel(dest, 5, 1), 5);
+}
+
+TEST_F(SurfaceStoreTest, BlitsReachingOutsideDrawOnlyTheirVisiblePart)
+{
+    LPDIRECTDRAWSURFACE dest = MakeSystem(10, 10);
+    LPDIRECTDRAWSURFACE block = MakeSystem(4, 4);
+    Paint(block, [](DWORD x, DWORD y) { return static_cast<BYTE>(1 + x + 4 * y); });
+    EXPECT_EQ(dest->BltFast(8, 8, block, nullptr, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_EQ(dest->BltFast(static_cast<DWORD>(-2), static_cast<DWORD>(-3), block, nullptr, 0),
+              DD_OK);
+    LONG pitch = 0;
+    const std::vector<BYTE> rows = Rows(dest, &pitch);
+    EXPECT_EQ(rows[8 * pitch + 8], 1);
+    EXPECT_EQ(rows[9 * pitch + 9], 6);
+    EXPECT_EQ(rows[0], 15); // block pixel (2, 3)
+    EXPECT_EQ(rows[1], 16);
+    EXPECT_EQ(rows[1 * pitch], 0);
+    for (LONG y = 0; y < 10; ++y) {
+        for (LONG x = 10; x < pitch; ++x) ASSERT_EQ(rows[y * pitch + x], 0) << x << "," << y;
+    }
+    RECT outside {20, 20, 30, 30};
+    EXPECT_EQ(dest->BltFast(0, 0, block, &outside, 0), DDERR_INVALIDRECT);
+}
+
+TEST_F(SurfaceStoreTest, StretchingSamplesTheNearestPixelAndClipsAtTheBottom)
+{
+    LPDIRECTDRAWSURFACE screen = MakeSystem(640, 480);
+    LPDIRECTDRAWSURFACE picture = MakeSystem(4, 4);
+    Paint(picture, [](DWORD x, DWORD y) { return static_cast<BYTE>(10 * y + x); });
+    RECT doubled {0, 0, 8, 8};
+    ASSERT_EQ(screen->Blt(&doubled, picture, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Pixel(screen, 0, 0), 0);
+    EXPECT_EQ(Pixel(screen, 1, 1), 0);
+    EXPECT_EQ(Pixel(screen, 2, 1), 1);
+    EXPECT_EQ(Pixel(screen, 7, 7), 33);
+
+    // A zoom rectangle that reaches below the last row still draws its upper part.
+    RECT zoom {100, 440, 140, 520};
+    ASSERT_EQ(screen->Blt(&zoom, picture, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_EQ(Pixel(screen, 100, 440), 0);
+    EXPECT_EQ(Pixel(screen, 139, 479), 13); // 40 rows of 80 show the picture's top half
+    RECT shrink {0, 0, 2, 2};
+    ASSERT_EQ(screen->Blt(&shrink, picture, nullptr, 0, nullptr), DD_OK);
+    EXPECT_EQ(Pixel(screen, 1, 1), 33);
+}
+
+TEST_F(SurfaceStoreTest, ColourFillCoversTheClippedRectangle)
+{
+    LPDIRECTDRAWSURFACE surface = MakeSystem(5, 5);
+    DDBLTFX fx {};
+    fx.dwSize = DDBLTFX_SIZE;
+    fx.dwFillColor = 42;
+    ASSERT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(Pixel(surface, 4, 4), 42);
+    fx.dwFillColor = 7;
+    RECT corner {3, 3, 50, 50};
+    ASSERT_EQ(surface->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(Pixel(surface, 4, 4), 7);
+    EXPECT_EQ(Pixel(surface, 2, 4), 42);
+}
+
+TEST_F(SurfaceStoreTest, ABlitOntoItselfReadsTheOldPixels)
+{
+    LPDIRECTDRAWSURFACE surface = MakeSystem(8, 1);
+    Paint(surface, [](DWORD x, DWORD) { return static_cast<BYTE>(x); });
+    RECT head {0, 0, 6, 1};
+    ASSERT_EQ(surface->BltFast(2, 0, surface, &head, 0), DD_OK);
+    const std::vector<BYTE> row = Rows(surface);
+    EXPECT_EQ(std::vector<BYTE>(row.begin(), row.begin() + 8),
+              (std::vector<BYTE> {0, 1, 0, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(SurfaceStoreTest, ALockedSurfaceRefusesASecondLockAndBlits)
+{
+    LPDIRECTDRAWSURFACE surface = MakeSystem(4, 4);
+    LPDIRECTDRAWSURFACE other = MakeSystem(4, 4);
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_TRUE(desc.dwFlags & DDSD_LPSURFACE);
+    DDSURFACEDESC second {};
+    second.dwSize = DDSURFACEDESC_SIZE;
+    EXPECT_EQ(surface->Lock(nullptr, &second, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+    EXPECT_EQ(other->BltFast(0, 0, surface, nullptr, 0), DDERR_SURFACEBUSY);
+    HDC dc = nullptr;
+    EXPECT_EQ(surface->GetDC(&dc), DDERR_SURFACEBUSY);
+    EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
+    EXPECT_EQ(surface->Unlock(nullptr), DDERR_NOTLOCKED);
+}
+
+TEST_F(SurfaceStoreTest, ADeviceContextSeesThePixelsAndTheDisplayPalette)
+{
+    LPDIRECTDRAWSURFACE primary = MakePrimary(0);
+    PALETTEENTRY entries[256] {};
+    entries[1] = {200, 100, 50, 0};
+    LPDIRECTDRAWPALETTE palette = nullptr;
+    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT, entries, &palette, nullptr), DD_OK);
+    primary->SetPalette(palette);
+    palette->Release();
+
+    LPDIRECTDRAWSURFACE surface = MakeSystem(30, 20);
+    HDC dc = nullptr;
+    ASSERT_EQ(surface->GetDC(&dc), DD_OK);
+    EXPECT_EQ(dc->width, 30u);
+    EXPECT_EQ(dc->height, 20u);
+    ASSERT_NE(dc->palette, nullptr);
+    EXPECT_EQ(dc->palette[1].peRed, 200);
+    dc->pixels[2 * dc->pitch + 5] = 77;
+    HDC again = nullptr;
+    EXPECT_EQ(surface->GetDC(&again), DDERR_DCALREADYCREATED);
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+    EXPECT_EQ(surface->ReleaseDC(dc), DD_OK);
+    EXPECT_EQ(surface->ReleaseDC(dc), DDERR_NODC);
+    EXPECT_EQ(Pixel(surface, 5, 2), 77);
+}
+
+TEST_F(SurfaceStoreTest, PalettesNeedEightBitEntries)
+{
+    PALETTEENTRY entries[256] {};
+    LPDIRECTDRAWPALETTE palette = nullptr;
+    EXPECT_EQ(dd->CreatePalette(0, entries, &palette, nullptr), DDERR_INVALIDPARAMS);
+    EXPECT_EQ(palette, nullptr);
+    LPDIRECTDRAWSURFACE surface = MakeSystem(2, 2);
+    EXPECT_EQ(surface->GetPalette(&palette), DDERR_NOPALETTEATTACHED);
+}
+
+TEST_F(SurfaceStoreTest, ArmedFailuresHitTheNamedOperationOnly)
+{
+    LPDIRECTDRAWSURFACE surface = MakeSystem(2, 2);
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    platform::FailOperation("Lock", DDERR_SURFACEBUSY, 1, 1);
+    platform::FailOperation("CreateSurface", DDERR_OUTOFMEMORY);
+    ASSERT_EQ(surface->Lock(nullptr, &desc, 0, nullptr), DD_OK); // skipped once
+    ASSERT_EQ(surface->Unlock(nullptr), DD_OK);
+    EXPECT_EQ(surface->Lock(nullptr, &desc, 0, nullptr), DDERR_SURFACEBUSY);
+    EXPECT_EQ(surface->Lock(nullptr, &desc, 0, nullptr), DD_OK); // used up
+    surface->Unlock(nullptr);
+    HRESULT result = DD_OK;
+    EXPECT_EQ(Make(2, 2, DDSCAPS_OFFSCREENPLAIN, &result), nullptr);
+    EXPECT_EQ(result, DDERR_OUTOFMEMORY);
+}
+
+} // namespace
