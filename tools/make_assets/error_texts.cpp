@@ -1,6 +1,7 @@
 #include "tools/make_assets/error_texts.h"
 
 #include "platform/ddraw.h"
+#include "platform/dsound.h"
 #include "platform/winerror.h"
 
 namespace {
@@ -34,6 +35,21 @@ const ErrorRecord errorTexts[] = {
     {static_cast<DWORD>(DDERR_NOTLOCKED), "the surface was not locked"},
     {static_cast<DWORD>(DDERR_NODC), "this device context was not taken from the surface"},
     {static_cast<DWORD>(DDERR_DCALREADYCREATED), "the surface's device context is already out"},
+
+    // The sound device and its buffers (the generic codes above serve it too).
+    {static_cast<DWORD>(DSERR_ALLOCATED), "the sound device is already in use"},
+    {static_cast<DWORD>(DSERR_CONTROLUNAVAIL),
+     "the sound buffer was not created with the control this call needs"},
+    {static_cast<DWORD>(DSERR_INVALIDCALL), "this call is not valid for this sound buffer"},
+    {static_cast<DWORD>(DSERR_PRIOLEVELNEEDED),
+     "the program's cooperative level on the sound device is too low for this call"},
+    {static_cast<DWORD>(DSERR_BADFORMAT), "the sound format is not supported"},
+    {static_cast<DWORD>(DSERR_NODRIVER), "no sound driver is available"},
+    {static_cast<DWORD>(DSERR_ALREADYINITIALIZED), "the sound device is already initialised"},
+    {static_cast<DWORD>(DSERR_NOAGGREGATION), "the sound objects cannot be aggregated"},
+    {static_cast<DWORD>(DSERR_BUFFERLOST), "the sound buffer's memory was lost"},
+    {static_cast<DWORD>(DSERR_OTHERAPPHASPRIO), "another program has priority on the sound device"},
+    {static_cast<DWORD>(DSERR_UNINITIALIZED), "the sound device has not been initialised"},
 };
 
 } // namespace

@@ -1,0 +1,76 @@
+#include "platform/dsound/wav_file.h"
+
+#include <array>
+
+namespace platform::dsound {
+
+namespace {
+
+constexpr DWORD HEADER_BYTES = 44;
+
+void Put16(BYTE*& at, WORD value)
+{
+    *at++ = static_cast<BYTE>(value);
+    *at++ = static_cast<BYTE>(value >> 8);
+}
+
+void Put32(BYTE*& at, DWORD value)
+{
+    for (int i = 0; i < 4; ++i) *at++ = static_cast<BYTE>(value >> (8 * i));
+}
+
+void PutTag(BYTE*& at, const char* tag)
+{
+    for (int i = 0; i < 4; ++i) *at++ = static_cast<BYTE>(tag[i]);
+}
+
+} // namespace
+
+bool WavFile::Open(const char* path, const WAVEFORMATEX& waveFormat)
+{
+    Close();
+    file = std::fopen(path, "wb");
+    if (file == nullptr) return false;
+    format = waveFormat;
+    dataBytes = 0;
+    WriteHeader();
+    return true;
+}
+
+void WavFile::Write(const BYTE* bytes, std::size_t count)
+{
+    if (file == nullptr) return;
+    dataBytes += static_cast<DWORD>(std::fwrite(bytes, 1, count, file));
+}
+
+void WavFile::Close()
+{
+    if (file == nullptr) return;
+    // The sizes are known only now: rewrite the header in place.
+    std::fseek(file, 0, SEEK_SET);
+    WriteHeader();
+    std::fclose(file);
+    file = nullptr;
+}
+
+void WavFile::WriteHeader()
+{
+    std::array<BYTE, HEADER_BYTES> header {};
+    BYTE* at = header.data();
+    PutTag(at, "RIFF");
+    Put32(at, HEADER_BYTES - 8 + dataBytes);
+    PutTag(at, "WAVE");
+    PutTag(at, "fmt ");
+    Put32(at, 16);
+    Put16(at, WAVE_FORMAT_PCM);
+    Put16(at, format.nChannels);
+    Put32(at, format.nSamplesPerSec);
+    Put32(at, format.nAvgBytesPerSec);
+    Put16(at, format.nBlockAlign);
+    Put16(at, format.wBitsPerSample);
+    PutTag(at, "data");
+    Put32(at, dataBytes);
+    std::fwrite(header.data(), 1, header.size(), file);
+}
+
+} // namespace platform::dsound

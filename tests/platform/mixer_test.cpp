@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/dsound/mixer.h"
+
+namespace {
+
+using platform::dsound::AttenuationToGain;
+using platform::dsound::MixVoices;
+using platform::dsound::PanToGains;
+using platform::dsound::StepForRates;
+using platform::dsound::VoiceMix;
+
+TEST(PanLaw, HundredthsOfADecibelBecomeAmplitudeFactors)
+{
+    EXPECT_FLOAT_EQ(AttenuationToGain(0), 1.0f);
+    EXPECT_NEAR(AttenuationToGain(600), 0.5012f, 1e-4);
+    EXPECT_NEAR(AttenuationToGain(2000), 0.1f, 1e-6);
+    EXPECT_NEAR(AttenuationToGain(9856), 1.180e-5f, 1e-8);
+    EXPECT_EQ(AttenuationToGain(10000), 0.0f);
+}
+
+TEST(PanLaw, ThePanTurnsDownTheOtherSideOnly)
+{
+    EXPECT_FLOAT_EQ(PanToGains(-9856).left, 1.0f);
+    EXPECT_NEAR(PanToGains(-9856).right, 1.180e-5f, 1e-8);
+    EXPECT_NEAR(PanToGains(9824).left, 1.225e-5f, 1e-8);
+    EXPECT_FLOAT_EQ(PanToGains(9824).right, 1.0f);
+    EXPECT_FLOAT_EQ(PanToGains(0).left, 1.0f);
+    EXPECT_FLOAT_EQ(PanToGains(0).right, 1.0f);
+    EXPECT_EQ(PanToGains(-10000).right, 0.0f);
+    EXPECT_EQ(PanToGains(10000).left, 0.0f);
+}
+
+std::vector<BYTE> Wide(std::initializer_list<std::int16_t> values)
+{
+    std::vector<BYTE> bytes;
+    for (std::int16_t v : values) {
+        bytes.push_back(static_cast<BYTE>(v));
+        bytes.push_back(static_cast<BYTE>(static_cast<std::uint16_t>(v) >> 8));
+    }
+    return bytes;
+}
+
+VoiceMix Voice(const std::vector<BYTE>& bytes, WORD channels, WORD bits)
+{
+    VoiceMix voice;
+    voice.samples = bytes.data();
+    voice.channels = channels;
+    voice.bitsPerSample = bits;
+    voice.frames = static_cast<DWORD>(bytes.size() / (channels * bits / 8));
+    voice.playing = true;
+    return voice;
+}
+
+TEST(MixVoices, VoicesAddUpAndTheSumIsClippedToSixteenBits)
+{
+    const auto loud = Wide({30000, -30000, 1000});
+    VoiceMix voices[] = {Voice(loud, 1, 16), Voice(loud, 1, 16)};
+    voices[1].gainRight = 0.5f;
+    std::int16_t out[8] = {};
+    MixVoices(voices, out, 4, 2);
+    EXPECT_EQ(out[0], 32767);
+    EXPECT_EQ(out[1], 32767); // 30000 + 15000
+    EXPECT_EQ(out[2], -32768);
+    EXPECT_EQ(out[4], 2000);
+    EXPECT_EQ(out[5], 1500);
+    EXPECT_EQ(out[6], 0); // both ended after three frames
+    EXPECT_FALSE(voices[0].playing);
+    EXPECT_FALSE(voices[1].playing);
+}
+
+TEST(MixVoices, EightBitSamplesAreCentredAndStereoSourcesKeepTheirSides)
+{
+    const std::vector<BYTE> stereo = {0xC0, 0x40, 0x80, 0xFF};
+    VoiceMix voices[] = {Voice(stereo, 2, 8)};
+    std::int16_t out[4] = {};
+    MixVoices(voices, out, 2, 2);
+    EXPECT_EQ(out[0], 16384);
+    EXPECT_EQ(out[1], -16384);
+    EXPECT_EQ(out[2], 0);
+    EXPECT_EQ(out[3], 32512);
+
+    voices[0] = Voice(stereo, 2, 8);
+    std::int16_t mono[2] = {};
+    MixVoices(voices, mono, 2, 1);
+    EXPECT_EQ(mono[0], 0);
+    EXPECT_EQ(mono[1], 16256);
+}
+
+TEST(MixVoices, ASlowerSourceIsStretchedWithStraightLinesBetweenSamples)
+{
+    const auto ramp = Wide({0, 1000, 3000});
+    VoiceMix voices[] = {Voice(ramp, 1, 16)};
+    voices[0].step = StepForRates(11025, 22050);
+    voices[0].gainRight = 0.0f;
+    std::int16_t out[14] = {};
+    MixVoices(voices, out, 7, 2);
+    const std::int16_t expected[] = {0, 500, 1000, 2000, 3000, 3000, 0};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(out[2 * i], expected[i]) << "frame " << i;
+        EXPECT_EQ(out[2 * i + 1], 0);
+    }
+}
+
+} // namespace
