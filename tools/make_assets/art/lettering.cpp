@@ -14,18 +14,6 @@ constexpr BYTE MASK_INK = 1;
 constexpr BYTE MASK_EMPTY = 0;
 constexpr int INK_THRESHOLD = 128;
 
-const platform::RasterFont& CachedFont(const char* family, int weight, int cellHeight)
-{
-    static std::map<std::pair<std::string, int>, std::unique_ptr<platform::RasterFont>> fonts;
-    auto& font = fonts[{std::string(family) + "/" + std::to_string(weight), cellHeight}];
-    if (!font) font = platform::RasterFont::Open(family, cellHeight, weight);
-    if (!font) {
-        std::fprintf(stderr, "make-assets: no font is installed\n");
-        std::exit(1);
-    }
-    return *font;
-}
-
 // The smallest box holding all of the text's ink.
 Box InkBox(const platform::TextCoverage& text)
 {
@@ -62,6 +50,18 @@ int SampleCoverage(const platform::TextCoverage& text, Box from, int x, int y, i
 }
 
 } // namespace
+
+const platform::RasterFont& CachedFont(const char* family, int weight, int cellHeight)
+{
+    static std::map<std::pair<std::string, int>, std::unique_ptr<platform::RasterFont>> fonts;
+    auto& font = fonts[{std::string(family) + "/" + std::to_string(weight), cellHeight}];
+    if (!font) font = platform::RasterFont::Open(family, cellHeight, weight);
+    if (!font) {
+        std::fprintf(stderr, "make-assets: no font is installed\n");
+        std::exit(1);
+    }
+    return *font;
+}
 
 const platform::RasterFont& LabelFont(int cellHeight)
 {

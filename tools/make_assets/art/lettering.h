@@ -9,7 +9,9 @@
 
 namespace art {
 
-// The fonts the pictures are lettered in; null only on a machine without any font.
+// Fonts opened once and kept; the program stops with a message on a machine without fonts.
+const platform::RasterFont& CachedFont(const char* family, int weight, int cellHeight);
+// The fonts the pictures are lettered in.
 const platform::RasterFont& LabelFont(int cellHeight);   // bold sans, small texts
 const platform::RasterFont& DisplayFont(int cellHeight); // heavy sans, titles
 

@@ -175,6 +175,15 @@ void Stamp(Picture& target, const Picture& source, int x, int y)
     }
 }
 
+Picture Enlarged(const Picture& picture, int factor)
+{
+    Picture large(picture.name, picture.width * factor, picture.height * factor, 0, picture.key);
+    for (int y = 0; y < large.height; ++y) {
+        for (int x = 0; x < large.width; ++x) large.Set(x, y, picture.At(x / factor, y / factor));
+    }
+    return large;
+}
+
 void Bevel(Picture& picture, Box box, BYTE light, BYTE face, BYTE dark, int depth)
 {
     FillBox(picture, box, face);

@@ -54,6 +54,9 @@ void EdgeShade(Picture& picture, int dx, int dy, BYTE to);
 // Copies the opaque pixels of source with its top-left corner at (x, y).
 void Stamp(Picture& target, const Picture& source, int x, int y);
 
+// The picture enlarged by a whole factor, pixel for pixel.
+Picture Enlarged(const Picture& picture, int factor);
+
 // A raised panel: light top and left edges, dark bottom and right, face in between.
 void Bevel(Picture& picture, Box box, BYTE light, BYTE face, BYTE dark, int depth = 2);
 

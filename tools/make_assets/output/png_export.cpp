@@ -15,13 +15,4 @@ bool WritePicturePng(const Picture& picture, const std::string& path)
     return platform::WriteIndexedPng(path.c_str(), png);
 }
 
-Picture Enlarged(const Picture& picture, int factor)
-{
-    Picture large(picture.name, picture.width * factor, picture.height * factor, 0, picture.key);
-    for (int y = 0; y < large.height; ++y) {
-        for (int x = 0; x < large.width; ++x) large.Set(x, y, picture.At(x / factor, y / factor));
-    }
-    return large;
-}
-
 } // namespace art

@@ -8,7 +8,5 @@
 namespace art {
 
 bool WritePicturePng(const Picture& picture, const std::string& path);
-// The picture enlarged by a whole factor, pixel for pixel.
-Picture Enlarged(const Picture& picture, int factor);
 
 } // namespace art

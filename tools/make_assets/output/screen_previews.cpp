@@ -1,4 +1,4 @@
-#include "tools/make_assets/output/play_preview.h"
+#include "tools/make_assets/output/screen_previews.h"
 
 #include <algorithm>
 #include <array>
@@ -54,7 +54,43 @@ void DrawShadowText(Picture& picture, const char* text, int x, int y, int offset
     DrawLabel(picture, LabelFont(cellHeight), text, x, y, colour);
 }
 
+// A keyed picture placed as the title animation leaves it: centred on (cx, cy).
+void StampCentred(Picture& screen, const Picture& picture, int cx, int cy)
+{
+    Stamp(screen, picture, cx - picture.width / 2, cy - picture.height / 2);
+}
+
 } // namespace
+
+Picture TitlePreview()
+{
+    Picture screen = TitleBackdrop();
+    screen.name = "title screen";
+    StampCentred(screen, TitleGlimbot(), TITLE_ZOOM_CENTRE_X, TITLE_ZOOM_CENTRE_Y);
+    StampCentred(screen, TitleCircle(), TITLE_ZOOM_CENTRE_X, TITLE_ZOOM_CENTRE_Y);
+    StampCentred(screen, TitleLettering(), TITLE_ZOOM_CENTRE_X, TITLE_LETTERING_CENTRE_Y);
+    const auto& font = CachedFont("Arial", 400, 12);
+    DrawLabel(screen, font, "version 1.3b", VERSION_TEXT_LEFT, VERSION_TEXT_TOP, TITLE_TEXT_NAVY);
+    DrawLabel(screen, font, "normal sound", VERSION_TEXT_LEFT, SOUND_TEXT_TOP, TITLE_TEXT_NAVY);
+    return screen;
+}
+
+Picture KillerListPreview()
+{
+    Picture screen = KillerListBackdrop();
+    screen.name = "killer list";
+    const char* names[KILLER_ROWS] = {"Zapper", "Lucia", "MAX", "glimbuster", "Dr. Splat",
+                                      "Ann",    "",      "",    "",           ""};
+    const char* scores[KILLER_ROWS] = {"212 (2301)", "187 (1980)", "140 (1422)", "96 (998)",
+                                       "41 (401)",   "17 (176)",   "0 (0)",      "0 (0)",
+                                       "0 (0)",      "0 (0)"};
+    for (int k = 0; k < KILLER_ROWS; ++k) {
+        const int y = KILLER_FIRST_ROW + KILLER_ROW_STEP * k;
+        DrawLabel(screen, LabelFont(HUD_TEXT_HEIGHT), names[k], KILLER_NAME_LEFT, y, WHITE);
+        DrawLabel(screen, LabelFont(HUD_TEXT_HEIGHT), scores[k], KILLER_SCORE_LEFT, y, WHITE);
+    }
+    return screen;
+}
 
 Picture PlayPreview(const Picture& backdrop, const std::vector<Picture>& sprites)
 {
