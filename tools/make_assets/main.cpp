@@ -1,9 +1,18 @@
-// make-assets OUTDIR: writes every data file the game reads into OUTDIR.
+// make-assets OUTDIR              every data file the game reads, into OUTDIR
+// make-assets --review DIR        every picture and screen still as PNG, every sound as WAV
+// make-assets --contact-sheet FILE.png   all pictures and sprites on one sheet
+// make-assets --icons DIR         the window icon in several sizes
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tools/make_assets/error_texts.h"
+#include "tools/make_assets/output/contact_sheet.h"
+#include "tools/make_assets/output/png_export.h"
+#include "tools/make_assets/output/screen_previews.h"
+#include "tools/make_assets/pictures/pictures.h"
+#include "tools/make_assets/sprites/creature_sprites.h"
 
 namespace {
 
@@ -18,17 +27,45 @@ bool WriteCatalogue(const std::string& folder)
                                records.size(), UNLISTED_ERROR_TEXT);
 }
 
+bool WriteReview(const std::string& folder)
+{
+    bool ok = true;
+    auto write = [&](const art::Picture& picture, const std::string& name) {
+        ok = art::WritePicturePng(picture, folder + "/" + name + ".png") && ok;
+    };
+    for (const art::Picture& picture : art::GamePictures()) write(picture, picture.name);
+    for (const art::Picture& sprite : art::CreatureSprites()) write(sprite, sprite.name);
+    write(art::TitlePreview(), "title screen");
+    write(art::PlayPreview(art::PlayBackdrop(), art::CreatureSprites()), "play screen");
+    write(art::KillerListPreview(), "killer list screen");
+    return ok;
+}
+
+bool WriteContactSheet(const std::string& path)
+{
+    return art::WritePicturePng(art::ContactSheet(art::GamePictures(), art::CreatureSprites()),
+                                path);
+}
+
+int Fail(const char* what, const char* where)
+{
+    std::fprintf(stderr, "make-assets: cannot write %s %s\n", what, where);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-assets OUTDIR\n");
+    if (argc == 3 && std::strcmp(argv[1], "--review") == 0)
+        return WriteReview(argv[2]) ? 0 : Fail("the review files in", argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0)
+        return WriteContactSheet(argv[2]) ? 0 : Fail("the contact sheet", argv[2]);
+    if (argc != 2 || argv[1][0] == '-') {
+        std::fprintf(stderr,
+                     "usage: make-assets OUTDIR | --review DIR | --contact-sheet FILE.png\n");
         return 2;
     }
-    if (!WriteCatalogue(argv[1])) {
-        std::fprintf(stderr, "make-assets: cannot write %s/error.dat\n", argv[1]);
-        return 1;
-    }
+    if (!WriteCatalogue(argv[1])) return Fail("error.dat in", argv[1]);
     return 0;
 }

@@ -1,0 +1,12 @@
+#pragma once
+// Pictures out as indexed PNG files, in the game's palette, for review and for the icons.
+
+#include <string>
+
+#include "tools/make_assets/art/picture.h"
+
+namespace art {
+
+bool WritePicturePng(const Picture& picture, const std::string& path);
+
+} // namespace art
