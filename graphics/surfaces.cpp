@@ -93,6 +93,8 @@ LPDIRECTDRAWSURFACE DuplicateSurface(LPDIRECTDRAWSURFACE source)
 
 DWORD SetSurfaceColorKey(LPDIRECTDRAWSURFACE surface, DWORD key)
 {
+    // A picture that failed to load has no surface to key.
+    if (surface == nullptr) return 0;
     DDCOLORKEY range {key, key};
     surface->SetColorKey(DDCKEY_SRCBLT, &range);
     return 0;
