@@ -55,9 +55,9 @@ TEST_F(SurfacesTest, NullSurfacesAreNamedNotTouched)
     EXPECT_NE(LockSurface(nullptr, &desc), 0);
     EXPECT_EQ(desc.dwSize, 77u);
     EXPECT_EQ(UnlockSurface(nullptr), 0);
-    EXPECT_EQ(LogText(), "Surface not initialized\r\nERRORE: Surface non inizializzata\r\n");
     EXPECT_EQ(debugger.Text(),
               "Surface not initialized\r\n"); // the second line is the file's alone
+    EXPECT_EQ(LogText(), "Surface not initialized\r\nERRORE: Surface non inizializzata\r\n");
 }
 
 TEST_F(SurfacesTest, LockingGivesThePixelFormatAndUnlockingIsReported)
