@@ -8,6 +8,13 @@
 
 namespace {
 
+// The pointer's display counter, read by showing and hiding it once.
+int CursorCount()
+{
+    ShowCursor(TRUE);
+    return ShowCursor(FALSE);
+}
+
 class DisplayDeviceTest : public test::LogSessionTest {
 protected:
     void SetUp() override
@@ -45,9 +52,9 @@ TEST_F(DisplayDeviceTest, DefaultsAreAFullScreenExclusivePopUp)
 
 TEST_F(DisplayDeviceTest, AStartedDisplayHasItsPrimaryAndBackBuffer)
 {
-    const int shown = platform::CursorShowCount();
+    const int shown = CursorCount();
     ASSERT_TRUE(StartDisplay(device));
-    EXPECT_EQ(platform::CursorShowCount(), shown - 1);
+    EXPECT_EQ(CursorCount(), shown - 1);
     ASSERT_NE(device.lpDDSPrimary, nullptr);
     ASSERT_NE(device.lpDDSBack, nullptr);
     DDSCAPS caps {DDSCAPS_BACKBUFFER};
@@ -87,9 +94,9 @@ TEST_F(DisplayDeviceTest, EachFailingStepIsReportedAndStopsTheStart)
     for (const char* step : steps) {
         debugger.Clear();
         platform::FailOperation(step, DDERR_INVALIDMODE);
-        const int shown = platform::CursorShowCount();
+        const int shown = CursorCount();
         EXPECT_FALSE(StartDisplay(device)) << step;
-        EXPECT_EQ(platform::CursorShowCount(), shown - 1) << step;
+        EXPECT_EQ(CursorCount(), shown - 1) << step;
         EXPECT_EQ(debugger.Text(), std::string("DirectDraw ERROR(:") + step + "): code 1-0x78 \n");
         EXPECT_EQ(device.lpDDSPrimary, nullptr);
         ReleaseDisplay(device); // what the failed start made is still released in full
