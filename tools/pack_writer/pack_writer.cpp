@@ -22,18 +22,16 @@ void StoreLabel(const EntryLabel& label, char* out)
     std::memcpy(out, label.text.data(), label.text.size());
 }
 
-constexpr std::size_t CHUNK_HEADER_BYTES = 8;
-
 } // namespace
 
 std::size_t ChunkStreamLength(std::span<const BYTE> bytes)
 {
     std::size_t at = 0;
-    while (at + CHUNK_HEADER_BYTES <= bytes.size()) {
+    while (at + CHUNK_HEADER_SIZE <= bytes.size()) {
         const DWORD tag = ReadLe32(bytes.data() + at);
         const DWORD size = ReadLe32(bytes.data() + at + 4);
-        at += CHUNK_HEADER_BYTES;
-        if (tag == FourCC("EOF!")) return at;
+        at += CHUNK_HEADER_SIZE;
+        if (tag == TAG_END) return at;
         at += std::min<std::size_t>(size, bytes.size() - at);
     }
     return bytes.size();

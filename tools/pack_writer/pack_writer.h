@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "graphics/image_format.h"
 #include "platform/windef.h"
 #include "support/little_endian.h"
 
 namespace pack_writer {
 
-inline constexpr DWORD IMAGE_ENTRY_TAG = FourCC("QVx3");
+inline constexpr DWORD IMAGE_ENTRY_TAG = QVX_MAGIC;
 // The game finds sounds by index, never by tag; this tag lets tools tell them apart.
 inline constexpr DWORD SOUND_ENTRY_TAG = FourCC("SND0");
 inline constexpr std::size_t LABEL_TEXT_LIMIT = 11;
