@@ -11,7 +11,10 @@
 #include "tools/make_assets/output/contact_sheet.h"
 #include "tools/make_assets/output/png_export.h"
 #include "tools/make_assets/output/screen_previews.h"
+#include "tools/make_assets/output/sound_pictures.h"
+#include "tools/make_assets/output/wav_export.h"
 #include "tools/make_assets/pictures/pictures.h"
+#include "tools/make_assets/sounds/game_sounds.h"
 #include "tools/make_assets/sprites/creature_sprites.h"
 
 namespace {
@@ -38,6 +41,13 @@ bool WriteReview(const std::string& folder)
     write(art::TitlePreview(), "title screen");
     write(art::PlayPreview(art::PlayBackdrop(), art::CreatureSprites()), "play screen");
     write(art::KillerListPreview(), "killer list screen");
+    for (const auto quality : {audio::LOW_QUALITY, audio::NORMAL_QUALITY}) {
+        for (const audio::PcmSound& sound : audio::SoundPackEntries(quality)) {
+            const std::string path = folder + "/" + sound.name + " " + std::to_string(sound.rate);
+            ok = audio::WriteWav(sound, path + ".wav") && ok;
+            write(audio::SoundPicture(sound), path.substr(folder.size() + 1));
+        }
+    }
     return ok;
 }
 
