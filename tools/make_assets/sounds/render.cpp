@@ -67,7 +67,9 @@ PcmSound Render(const std::string& name, const Signal& studio, Quality quality)
 {
     const int factor = static_cast<int>(std::lround(STUDIO_RATE / quality.rate));
     Signal signal = Decimate(studio, factor);
-    FadeEdges(signal, quality.rate); // the filter's ringing must not reach the ends
+    // The filter's ringing must not reach the ends, and the peak it shaved off is given back.
+    FadeEdges(signal, quality.rate);
+    Normalise(signal);
     PcmSound sound;
     sound.name = name;
     sound.rate = quality.rate;

@@ -131,6 +131,11 @@ void Finish(Signal& signal, double peakDb)
     mean /= static_cast<double>(signal.size());
     for (float& sample : signal) sample = static_cast<float>(sample - mean);
     FadeEdges(signal, STUDIO_RATE);
+    Normalise(signal, peakDb);
+}
+
+void Normalise(Signal& signal, double peakDb)
+{
     float peak = 0.0f;
     for (float sample : signal) peak = std::max(peak, std::abs(sample));
     if (peak <= 0.0f) return;

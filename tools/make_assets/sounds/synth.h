@@ -9,6 +9,8 @@
 
 namespace audio {
 
+inline constexpr double PEAK_DB = -3.0; // headroom for the mixer, where several sounds add up
+
 // White noise, the same on every run for a seed.
 Signal Noise(std::size_t length, std::uint32_t seed);
 // A sine whose frequency (Hz) follows the given curve over time (seconds).
@@ -34,6 +36,8 @@ void Mix(Signal& target, const Signal& source, double gain, std::size_t at = 0);
 void FadeEdges(Signal& signal, double rate);
 // The finishing steps: no DC, a short fade at each end so the sound starts and ends at
 // silence without a click, and the peak at peakDb decibels below full scale.
-void Finish(Signal& signal, double peakDb = -3.0);
+void Finish(Signal& signal, double peakDb = PEAK_DB);
+// Scales the signal so its peak is peakDb decibels below full scale.
+void Normalise(Signal& signal, double peakDb = PEAK_DB);
 
 } // namespace audio
