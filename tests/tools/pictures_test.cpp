@@ -6,6 +6,7 @@
 
 #include "tests/tools/colour_checks.h"
 #include "tools/make_assets/art/paint.h"
+#include "tools/make_assets/output/icons.h"
 #include "tools/make_assets/pictures/pictures.h"
 
 namespace {
@@ -150,6 +151,19 @@ TEST(GamePicturesTest, LetteringFillsMostOfItsPicture)
             }
         }
         EXPECT_GT(right - left, picture.width * 9 / 10) << name;
+    }
+}
+
+TEST(GamePicturesTest, WindowIconsAreRoundBadgesOnTransparentCorners)
+{
+    for (int size : ICON_SIZES) {
+        const Picture icon = WindowIcon(size);
+        ASSERT_EQ(icon.width, size);
+        ASSERT_EQ(icon.height, size);
+        EXPECT_FALSE(icon.Opaque(0, 0)) << size;
+        EXPECT_FALSE(icon.Opaque(size - 1, size - 1)) << size;
+        EXPECT_TRUE(icon.Opaque(size / 2, size / 2)) << size;
+        EXPECT_TRUE(icon.Opaque(2, size / 2)) << size;
     }
 }
 

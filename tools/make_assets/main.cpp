@@ -9,6 +9,7 @@
 
 #include "tools/make_assets/error_texts.h"
 #include "tools/make_assets/output/contact_sheet.h"
+#include "tools/make_assets/output/icons.h"
 #include "tools/make_assets/output/png_export.h"
 #include "tools/make_assets/output/screen_previews.h"
 #include "tools/make_assets/output/sound_pictures.h"
@@ -57,6 +58,16 @@ bool WriteContactSheet(const std::string& path)
                                 path);
 }
 
+bool WriteIcons(const std::string& folder)
+{
+    bool ok = true;
+    for (int size : art::ICON_SIZES) {
+        const art::Picture icon = art::WindowIcon(size);
+        ok = art::WritePicturePng(icon, folder + "/" + icon.name + ".png") && ok;
+    }
+    return ok;
+}
+
 int Fail(const char* what, const char* where)
 {
     std::fprintf(stderr, "make-assets: cannot write %s %s\n", what, where);
@@ -71,9 +82,11 @@ int main(int argc, char** argv)
         return WriteReview(argv[2]) ? 0 : Fail("the review files in", argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0)
         return WriteContactSheet(argv[2]) ? 0 : Fail("the contact sheet", argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0)
+        return WriteIcons(argv[2]) ? 0 : Fail("the icons in", argv[2]);
     if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr,
-                     "usage: make-assets OUTDIR | --review DIR | --contact-sheet FILE.png\n");
+        std::fprintf(stderr, "usage: make-assets OUTDIR | --review DIR | --contact-sheet FILE.png"
+                             " | --icons DIR\n");
         return 2;
     }
     if (!WriteCatalogue(argv[1])) return Fail("error.dat in", argv[1]);
