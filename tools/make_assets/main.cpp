@@ -9,6 +9,7 @@
 
 #include "tools/make_assets/error_texts.h"
 #include "tools/make_assets/output/contact_sheet.h"
+#include "tools/make_assets/output/data_files.h"
 #include "tools/make_assets/output/icons.h"
 #include "tools/make_assets/output/png_export.h"
 #include "tools/make_assets/output/screen_previews.h"
@@ -90,5 +91,6 @@ int main(int argc, char** argv)
         return 2;
     }
     if (!WriteCatalogue(argv[1])) return Fail("error.dat in", argv[1]);
+    if (!art::WritePictureFiles(argv[1])) return Fail("the pictures in", argv[1]);
     return 0;
 }
