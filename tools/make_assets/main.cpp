@@ -41,15 +41,20 @@ bool WriteReview(const std::string& folder)
     for (const art::Picture& picture : art::GamePictures()) write(picture, picture.name);
     for (const art::Picture& sprite : art::CreatureSprites()) write(sprite, sprite.name);
     write(art::TitlePreview(), "title screen");
-    write(art::PlayPreview(art::PlayBackdrop(), art::CreatureSprites()), "play screen");
+    const art::Picture play = art::PlayPreview(art::PlayBackdrop(), art::CreatureSprites());
+    write(play, "play screen");
+    write(art::GameOverPreview(play), "game over screen");
     write(art::KillerListPreview(), "killer list screen");
+    std::vector<art::Picture> soundPictures;
     for (const auto quality : {audio::LOW_QUALITY, audio::NORMAL_QUALITY}) {
         for (const audio::PcmSound& sound : audio::SoundPackEntries(quality)) {
+            if (quality.rate == audio::NORMAL_QUALITY.rate)
+                soundPictures.push_back(audio::SoundPicture(sound));
             const std::string path = folder + "/" + sound.name + " " + std::to_string(sound.rate);
             ok = audio::WriteWav(sound, path + ".wav") && ok;
-            write(audio::SoundPicture(sound), path.substr(folder.size() + 1));
         }
     }
+    write(art::StackedPictures(soundPictures), "sounds");
     return ok;
 }
 

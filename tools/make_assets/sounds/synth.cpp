@@ -49,9 +49,15 @@ Signal SweptSaw(std::size_t length, const std::function<double(double)>& frequen
     double phase = 0.0;
     for (std::size_t i = 0; i < length; ++i) {
         const double f = frequency(Time(i));
-        const int harmonics = std::max(1, static_cast<int>(STUDIO_RATE / 2.0 / f));
+        const double nyquist = STUDIO_RATE / 2.0;
+        const int harmonics = std::max(1, static_cast<int>(nyquist / f));
         double sum = 0.0;
-        for (int h = 1; h <= harmonics; ++h) sum += std::sin(phase * h) / h;
+        for (int h = 1; h <= harmonics; ++h) {
+            // Harmonics fade out as they near the Nyquist rate, so a gliding pitch never
+            // switches one on or off abruptly.
+            const double taper = std::clamp((nyquist - h * f) / (0.2 * nyquist), 0.0, 1.0);
+            sum += taper * std::sin(phase * h) / h;
+        }
         signal[i] = static_cast<float>(sum * 2.0 / PI);
         phase += 2.0 * PI * f / STUDIO_RATE;
     }
