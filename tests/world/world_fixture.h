@@ -115,8 +115,7 @@ protected:
     static bool Playing(LPDIRECTSOUNDBUFFER buffer)
     {
         DWORD status = 0;
-        buffer->GetStatus(&status);
-        return status == DSBSTATUS_PLAYING;
+        return buffer->GetStatus(&status) == DS_OK && status == DSBSTATUS_PLAYING;
     }
 
     std::vector<BYTE> solidSprite = std::vector<BYTE>(SPRITE_PIXELS, 150);
