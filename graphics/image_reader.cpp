@@ -105,19 +105,25 @@ DWORD AttachPalette(LPDIRECTDRAWSURFACE surface, HANDLE file, DWORD result)
 
 DWORD ReadImageFile(LPDIRECTDRAWSURFACE surface, const char* name)
 {
+    ReadImageFileResult(surface, name);
+    return 0;
+}
+
+DWORD ReadImageFileResult(LPDIRECTDRAWSURFACE surface, const char* name)
+{
     const HANDLE file = OpenForRead(name);
     if (file == INVALID_HANDLE_VALUE) {
         DebugLine("IMPOSSIBILE APRIRE IL FILE");
-        return 0;
+        return IMG_E_OPEN;
     }
     if (!CheckImageHeader(file)) {
         LogFilePrintf("%s non è un file QVx3\n", name);
         CloseHandle(file);
-        return 0;
+        return IMG_E_NOT_QVX;
     }
-    ReadImageChunks(surface, file);
+    const DWORD result = ReadImageChunks(surface, file);
     CloseHandle(file);
-    return 0;
+    return result;
 }
 
 bool CheckImageHeader(HANDLE file)

@@ -20,6 +20,8 @@ struct PixelTarget {
 
 // Always 0; what went wrong is in the log.
 DWORD ReadImageFile(LPDIRECTDRAWSURFACE surface, const char* name);
+// ReadImageFile, answering the chunk reader's result, or IMG_E_OPEN or IMG_E_NOT_QVX.
+DWORD ReadImageFileResult(LPDIRECTDRAWSURFACE surface, const char* name);
 bool CheckImageHeader(HANDLE file);
 // Applies the chunks from the file's position up to "EOF!" to the surface, in file order.
 DWORD ReadImageChunks(LPDIRECTDRAWSURFACE surface, HANDLE file);

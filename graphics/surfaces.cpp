@@ -68,14 +68,15 @@ LPDIRECTDRAWSURFACE CreateSurfaceForImage(const char* name)
     return CreateVideoSurface(static_cast<LONG>(width), static_cast<LONG>(height));
 }
 
-LPDIRECTDRAWSURFACE LoadSurface(const char* name)
+LPDIRECTDRAWSURFACE LoadSurface(const char* name, DWORD* readResult)
 {
     LPDIRECTDRAWSURFACE surface = CreateSurfaceForImage(name);
     if (surface == nullptr) {
         DebugPrintf("LoadSurface[%s]::impossibile creare la superficie\n", name);
         return nullptr;
     }
-    ReadImageFile(surface, name);
+    const DWORD result = ReadImageFileResult(surface, name);
+    if (readResult != nullptr) *readResult = result;
     return surface;
 }
 
@@ -93,6 +94,8 @@ LPDIRECTDRAWSURFACE DuplicateSurface(LPDIRECTDRAWSURFACE source)
 
 DWORD SetSurfaceColorKey(LPDIRECTDRAWSURFACE surface, DWORD key)
 {
+    // A picture that failed to load has no surface to key.
+    if (surface == nullptr) return 0;
     DDCOLORKEY range {key, key};
     surface->SetColorKey(DDCKEY_SRCBLT, &range);
     return 0;

@@ -10,7 +10,8 @@ void LogVideoMemory();
 // A video surface of the picture's size, or null when the size cannot be read or the file
 // does not hold pixel data enough for it.
 LPDIRECTDRAWSURFACE CreateSurfaceForImage(const char* name);
-LPDIRECTDRAWSURFACE LoadSurface(const char* name);
+// readResult, when given, receives the chunk reader's result if a surface was made.
+LPDIRECTDRAWSURFACE LoadSurface(const char* name, DWORD* readResult = nullptr);
 // Same size and memory kind, same pixels, no colour key; null on any failure.
 LPDIRECTDRAWSURFACE DuplicateSurface(LPDIRECTDRAWSURFACE source);
 DWORD SetSurfaceColorKey(LPDIRECTDRAWSURFACE surface, DWORD key);

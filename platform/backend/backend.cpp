@@ -8,6 +8,8 @@
 #include "platform/backend.h"
 #include "platform/backend/headless.h"
 #include "platform/backend/sdl.h"
+#include "platform/dsound.h"
+#include "platform/user/input.h"
 
 namespace platform {
 namespace {
@@ -30,6 +32,14 @@ void OnStopSignal(int) { stopSignalled = 1; }
 } // namespace
 
 Backend& CurrentBackend() { return running ? *running : detached; }
+
+void PumpBackend()
+{
+    Backend& backend = CurrentBackend();
+    backend.Pump();
+    AdvanceSound(backend.Now());
+    if (CloseRequested()) PostKeyPress(VK_ESCAPE);
+}
 
 DWORD BootClock()
 {

@@ -25,6 +25,10 @@ public:
 // The running backend; before one starts, a detached one with the machine's clock and no input.
 Backend& CurrentBackend();
 
+// What every message pump asks of the backend: its input and picture, the sound mixed up to
+// now, and a key press while the program is closing.
+void PumpBackend();
+
 // Milliseconds since the machine started, 32 bits, wrapping.
 DWORD BootClock();
 

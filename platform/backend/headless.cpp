@@ -1,8 +1,10 @@
 #include "platform/backend/headless.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "platform/backend/screen_capture.h"
 #include "platform/backend/script.h"
 #include "platform/user/input.h"
 
@@ -15,13 +17,24 @@ constexpr DWORD idleLimit = 60000;
 
 class HeadlessBackend : public Backend {
 public:
-    explicit HeadlessBackend(std::vector<ScriptEvent> script) : events(std::move(script)) {}
+    HeadlessBackend(std::vector<ScriptEvent> script, std::vector<ScreenshotRequest> pictures)
+        : events(std::move(script)), screenshots(std::move(pictures))
+    {
+        std::stable_sort(screenshots.begin(), screenshots.end(),
+                         [](const auto& a, const auto& b) { return a.time < b.time; });
+    }
 
     DWORD Now() override { return clockOffset + virtualTime; }
 
     void Pump() override
     {
         ++virtualTime;
+        // The screen as the game left it before this moment's input.
+        for (;
+             nextScreenshot < screenshots.size() && screenshots[nextScreenshot].time <= virtualTime;
+             ++nextScreenshot) {
+            SaveScreenshot(screenshots[nextScreenshot].path.c_str());
+        }
         for (; next < events.size() && events[next].time <= virtualTime; ++next)
             Deliver(events[next]);
         const DWORD lastEvent = events.empty() ? 0 : events.back().time;
@@ -46,6 +59,8 @@ private:
 
     std::vector<ScriptEvent> events;
     std::size_t next = 0;
+    std::vector<ScreenshotRequest> screenshots;
+    std::size_t nextScreenshot = 0;
     DWORD virtualTime = 0;
 };
 
@@ -64,7 +79,7 @@ std::unique_ptr<Backend> MakeHeadlessBackend(const BackendOptions& options, std:
     }
     auto events = ParseScript(script, error);
     if (!events) return nullptr;
-    return std::make_unique<HeadlessBackend>(std::move(*events));
+    return std::make_unique<HeadlessBackend>(std::move(*events), options.screenshots);
 }
 
 } // namespace platform

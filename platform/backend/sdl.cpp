@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
+#include <string>
 
+#include "platform/backend/screen_capture.h"
 #include "platform/backend/sdl_keys.h"
+#include "platform/backend/sdl_presenter.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -18,9 +22,6 @@ constexpr int idleWaitMs = 1;
 
 struct WindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-};
-struct RendererDeleter {
-    void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
 };
 
 bool IsSet(const char* variable)
@@ -47,12 +48,21 @@ void PostLatin1Characters(const char* utf8)
     }
 }
 
+// "killglimbot-20261206-081500.png" in the current folder, beside the player's Killer List.
+std::string ScreenshotName()
+{
+    const std::time_t now = std::time(nullptr);
+    char name[64];
+    std::strftime(name, sizeof name, "killglimbot-%Y%m%d-%H%M%S.png", std::localtime(&now));
+    return name;
+}
+
 class SdlBackend : public Backend {
 public:
     explicit SdlBackend(int windowScale) : scale(windowScale) {}
     ~SdlBackend() override
     {
-        renderer.reset();
+        presenter.reset();
         window.reset();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
@@ -64,6 +74,7 @@ public:
         if (!SDL_PollEvent(nullptr)) SDL_WaitEventTimeout(nullptr, idleWaitMs);
         SDL_Event event;
         while (SDL_PollEvent(&event)) Handle(event);
+        if (presenter) presenter->Present(false);
     }
 
     void WindowCreated(const char* title) override
@@ -74,8 +85,7 @@ public:
                                       screenWidth * WindowedScale(), screenHeight * WindowedScale(),
                                       flags));
         if (!window) return;
-        renderer.reset(SDL_CreateRenderer(window.get(), -1, 0));
-        if (renderer) SDL_RenderSetLogicalSize(renderer.get(), screenWidth, screenHeight);
+        presenter = SdlPresenter::Make(window.get(), screenWidth, screenHeight);
         SDL_StartTextInput();
     }
 
@@ -88,7 +98,7 @@ public:
 
     void WindowDestroyed() override
     {
-        renderer.reset();
+        presenter.reset();
         window.reset();
     }
 
@@ -102,6 +112,13 @@ private:
     {
         switch (event.type) {
         case SDL_QUIT: RequestClose(); break;
+        case SDL_WINDOWEVENT:
+            if (presenter
+                && (event.window.event == SDL_WINDOWEVENT_EXPOSED
+                    || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+                presenter->Present(true);
+            }
+            break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: HandleKey(event.key); break;
         case SDL_TEXTINPUT: PostLatin1Characters(event.text.text); break;
@@ -123,6 +140,11 @@ private:
         const bool down = key.type == SDL_KEYDOWN;
         const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
         if (down && alt && key.keysym.sym == SDLK_RETURN && key.repeat == 0) ToggleFullScreen();
+        // As on the original platform, Print Screen takes a picture and is no key to the game.
+        if (key.keysym.sym == SDLK_PRINTSCREEN) {
+            if (down && key.repeat == 0) SaveScreenshot(ScreenshotName().c_str());
+            return;
+        }
         const DWORD virtualKey = VirtualKeyFromSdl(key.keysym.sym);
         if (virtualKey != 0) PostKey(virtualKey, down, alt);
     }
@@ -145,7 +167,7 @@ private:
 
     int scale;
     std::unique_ptr<SDL_Window, WindowDeleter> window;
-    std::unique_ptr<SDL_Renderer, RendererDeleter> renderer;
+    std::unique_ptr<SdlPresenter> presenter;
 };
 
 } // namespace

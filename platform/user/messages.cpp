@@ -73,8 +73,7 @@ BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
 {
     if (backendPollDue) {
         backendPollDue = false;
-        platform::CurrentBackend().Pump();
-        if (platform::CloseRequested()) platform::PostKeyPress(VK_ESCAPE);
+        platform::PumpBackend();
     }
     if (queue.empty()) {
         backendPollDue = true;

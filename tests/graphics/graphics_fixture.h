@@ -1,0 +1,79 @@
+#pragma once
+// A test with the log open and a DirectDraw object in `directDraw`, as the display leaves it.
+
+#include <string>
+#include <vector>
+
+#include "graphics/display_device.h"
+#include "graphics/surfaces.h"
+#include "platform/fault.h"
+#include "tests/common/log_session.h"
+#include "tools/qvx_writer/qvx_writer.h"
+
+namespace test {
+
+class GraphicsTest : public LogSessionTest {
+protected:
+    void SetUp() override
+    {
+        LogSessionTest::SetUp();
+        ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
+    }
+    void TearDown() override
+    {
+        if (directDraw != nullptr) directDraw->Release();
+        directDraw = nullptr;
+        platform::ClearFailures();
+        platform::SetVideoMemory(platform::DEFAULT_VIDEO_MEMORY);
+        LogSessionTest::TearDown();
+    }
+
+    static void WriteBytes(const char* name, const qvx::Bytes& bytes)
+    {
+        WriteFile(name, std::string(bytes.begin(), bytes.end()));
+    }
+    // The surface's pixels, row by row without the padding.
+    static std::vector<BYTE> Pixels(LPDIRECTDRAWSURFACE surface)
+    {
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        std::vector<BYTE> pixels;
+        if (surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) return pixels;
+        const auto* bytes = static_cast<const BYTE*>(desc.lpSurface);
+        for (DWORD y = 0; y < desc.dwHeight; ++y) {
+            pixels.insert(pixels.end(), bytes + y * desc.lPitch,
+                          bytes + y * desc.lPitch + desc.dwWidth);
+        }
+        surface->Unlock(nullptr);
+        return pixels;
+    }
+    static void Fill(LPDIRECTDRAWSURFACE surface, BYTE value)
+    {
+        DDBLTFX fx {};
+        fx.dwSize = DDBLTFX_SIZE;
+        fx.dwFillColor = value;
+        surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx);
+    }
+    // A width x height picture with a little of everything: runs, literals, marker-range values.
+    static qvx::Image TestImage(WORD width, WORD height)
+    {
+        qvx::Image image {width, height, 8, {}};
+        for (DWORD y = 0; y < height; ++y) {
+            for (DWORD x = 0; x < width; ++x) {
+                image.pixels.push_back(static_cast<BYTE>(x < width / 2 ? 250 - y : x * 7 + y));
+            }
+        }
+        return image;
+    }
+    static qvx::Palette RampPalette()
+    {
+        qvx::Palette palette {};
+        for (int i = 0; i < 256; ++i) {
+            palette[i] = {static_cast<BYTE>(i), static_cast<BYTE>(255 - i),
+                          static_cast<BYTE>(i / 2), 0};
+        }
+        return palette;
+    }
+};
+
+} // namespace test
