@@ -89,6 +89,7 @@ TEST_F(HudTest, InItsLastSecondTheMessageShowsOn5Of8Ticks)
 {
     messageKind = MESSAGE_BLOOD_BONUS;
     messageTimeLeft = 999;
+    std::strcpy(messageText, "BLOOD BONUS +200");
     std::string shown;
     for (int tick = 0; tick < 16; ++tick)
         shown += Drawn() == Expected(0xFFFFFF, "0", "0", -1) ? '-' : 'M';
