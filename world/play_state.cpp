@@ -10,4 +10,14 @@ LONG messageTimeLeft = 0;
 COLORREF messageColor = 0;
 char messageText[MESSAGE_TEXT_SIZE] = {};
 DWORD bloodBonusThreshold = BLOOD_BONUS_START;
-BOOL hudBlink = FALSE;
+DWORD hudBlink = 0;
+
+void ResetPlayState()
+{
+    score = 0;
+    peakScore = 0;
+    kills = 0;
+    killStreak = 0;
+    bloodBonusThreshold = BLOOD_BONUS_START;
+    messageKind = MESSAGE_NONE;
+}

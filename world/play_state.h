@@ -24,4 +24,8 @@ extern LONG messageTimeLeft;
 extern COLORREF messageColor;
 extern char messageText[MESSAGE_TEXT_SIZE];
 extern DWORD bloodBonusThreshold;
-extern BOOL hudBlink;
+// Counts frame ticks 0 to 7: a message in its last second shows on ticks 3 to 7.
+extern DWORD hudBlink;
+
+// The start of a run; populationThreshold keeps its value, as there is one run per start.
+void ResetPlayState();
