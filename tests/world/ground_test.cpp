@@ -4,10 +4,9 @@
 
 namespace {
 
-using test::BACKDROP;
-using test::ResultAfter;
+using namespace test;
 
-class GroundTest : public test::WorldTest {};
+class GroundTest : public WorldTest {};
 
 TEST_F(GroundTest, TheGroundWalksFromRow240AndIsPaintedDownToRow455)
 {
@@ -15,8 +14,7 @@ TEST_F(GroundTest, TheGroundWalksFromRow240AndIsPaintedDownToRow455)
     creatures[4].state = CREATURE_SINKING;
     crt::srand(1234);
     ResetWorld();
-
-    test::ReferenceRand reference {1234};
+    ReferenceRand reference {1234};
     std::uint32_t before = 240, last = 240 + (reference.Next() & 1), paintCalls = 0;
     ASSERT_EQ(groundLine[1], last);
     for (DWORD x = 2; x < GROUND_WIDTH; ++x) {
@@ -24,7 +22,7 @@ TEST_F(GroundTest, TheGroundWalksFromRow240AndIsPaintedDownToRow455)
         ASSERT_EQ(groundLine[x], next) << "column " << x;
         before = std::exchange(last, next);
     }
-    const std::vector<BYTE> scene = Pixels(sceneBackground);
+    const Picture scene = Pixels(sceneBackground);
     for (DWORD x = 0; x < GROUND_WIDTH; ++x) {
         const DWORD ground = groundLine[x];
         paintCalls += 456 - ground; // one number per earth pixel
@@ -46,7 +44,7 @@ TEST_F(GroundTest, GroundInTheBottomStripGetsOnePixelAndGroundOffTheSurfaceNone)
     std::fill_n(groundLine, GROUND_WIDTH, 470u);
     groundLine[3] = 455;
     groundLine[5] = 0xFFFFFFF0;
-    std::vector<BYTE> expected = Pixels(sceneBackground);
+    Picture expected = blank;
     for (DWORD x = 0; x < GROUND_WIDTH; ++x) {
         if (x != 5) expected[groundLine[x] * 640 + x] = 68;
     }
@@ -54,7 +52,7 @@ TEST_F(GroundTest, GroundInTheBottomStripGetsOnePixelAndGroundOffTheSurfaceNone)
     PaintGround();
     EXPECT_EQ(crt::rand(), ResultAfter(5, GROUND_WIDTH)); // one number per column
     EXPECT_EQ(Pixels(sceneBackground), expected);
-    EXPECT_EQ(DeepestGround(4, 5), 470u);
+    EXPECT_EQ(DeepestGround(3, 5), 470u);
     EXPECT_EQ(DeepestGround(3, 3), 0u);
 }
 
