@@ -1,7 +1,5 @@
 #include "tests/world/world_fixture.h"
 
-#include "support/memory.h"
-
 namespace {
 
 using namespace test;
@@ -24,48 +22,43 @@ std::uint32_t SeedForType(DWORD type)
     return seed;
 }
 
-TEST_F(CreatureTest, ASpawnRisesFromFiveRowsUnderTheDeepestGroundWithAPop)
+TEST_F(CreatureTest, AStandardCreatureRises49TicksSinks50AndEscapesWithAPop)
 {
-    for (BYTE*& sprite : creatureSprites) sprite = static_cast<BYTE*>(MemAlloc(SPRITE_PIXELS));
     for (DWORD x = 0; x < GROUND_WIDTH; ++x) groundLine[x] = 250 + x % 61;
-    for (DWORD type : {0u, 2u}) {
-        ReferenceRand reference {SeedForType(type)};
-        const Row e = Predict(reference);
-        LPDIRECTSOUNDBUFFER pop = MakePop(e[3]);
-        crt::srand(SeedForType(type));
-        SpawnCreature(creatures[3]);
-        const Creature& c = creatures[3];
-        const DWORD base = *std::max_element(groundLine + e[2], groundLine + e[2] + 48) + 5;
-        EXPECT_EQ(Row({c.x, c.y, c.baseRow, c.topRow}), Row({e[2], base, base, base - e[1]}));
-        EXPECT_EQ(c.sprite, creatureSprites[type]);
-        EXPECT_TRUE(Playing(pop));
-        EXPECT_EQ(crt::rand(), reference.Next()); // no call more, none less
-        popSounds[e[3]] = nullptr;
-    }
-}
-
-TEST_F(CreatureTest, AStandardCreatureRises49TicksSinks50AndEscapes)
-{
     const std::uint32_t seed = SeedForType(0);
+    ReferenceRand reference {seed};
+    const Row first = Predict(reference), respawn = Predict(reference);
+    LPDIRECTSOUNDBUFFER pop = MakePop(first[3]);
     crt::srand(seed);
     SpawnCreature(creatures[0]);
-    const DWORD top = creatures[0].topRow;
+    const Creature start = creatures[0];
+    const DWORD base = *std::max_element(groundLine + first[2], groundLine + first[2] + 48) + 5;
+    EXPECT_EQ(Row({start.x, start.y, start.baseRow, start.topRow}),
+              Row({first[2], base, base, base - 48}));
+    EXPECT_TRUE(Playing(pop));
     score = 30;
     killStreak = 24;
     for (int tick = 1; tick <= 48; ++tick) StepCreature(creatures[0]);
     EXPECT_EQ(creatures[0].state, CREATURE_RISING);
     StepCreature(creatures[0]);
-    EXPECT_EQ(Row({DWORD(creatures[0].state), creatures[0].y}), Row({1, top - 1}));
+    EXPECT_EQ(Row({DWORD(creatures[0].state), creatures[0].y}), Row({1, base - 49}));
     for (int tick = 1; tick <= 49; ++tick) StepCreature(creatures[0]);
     EXPECT_EQ(score, 30);
-    ReferenceRand reference {seed};
-    Predict(reference);
-    const Row respawn = Predict(reference);
-    LPDIRECTSOUNDBUFFER pop = MakePop(respawn[3]);
+    pop->Stop();
+    MakePop(respawn[3]);
     StepCreature(creatures[0]); // the 50th sinking tick passes the base row
     EXPECT_EQ(Row({DWORD(score), killStreak, DWORD(creatures[0].state), creatures[0].x}),
               Row({10, 0, 0, respawn[2]}));
-    EXPECT_TRUE(Playing(pop));
+    EXPECT_TRUE(Playing(popSounds[respawn[3]]));
+    EXPECT_EQ(crt::rand(), reference.Next()); // no call more, none less
+}
+
+TEST_F(CreatureTest, AType2CreatureRises64To127Rows)
+{
+    ReferenceRand reference {SeedForType(2)};
+    crt::srand(SeedForType(2));
+    SpawnCreature(creatures[0]);
+    EXPECT_EQ(creatures[0].baseRow - creatures[0].topRow, Predict(reference)[1]);
 }
 
 TEST_F(CreatureTest, TheHitBoxLeavesOutItsLeftColumnAndTopRow)
