@@ -42,7 +42,7 @@ DWORD BytesLeft(HANDLE file)
 // Unpacks the rows that reach the target; rows wider than it go through a row of their own
 // and are cut. Stops early when the packed data runs out.
 DWORD DecodeRows(RowDecoder decoder, const BYTE* source, const BYTE* end, DWORD rowLength,
-                 DWORD height, const PixelTarget& target)
+                 DWORD height, const DecodeTarget& target)
 {
     const DWORD rows = std::min(height, target.rows);
     BYTE* wide = nullptr;
@@ -73,9 +73,9 @@ DWORD ReadImagePixels(LPDIRECTDRAWSURFACE surface, HANDLE file, DWORD size, DWOR
     DDSURFACEDESC desc {};
     if (LockSurface(surface, &desc) != 0) return result;
     const int depth = SurfaceBitDepth(desc);
-    const PixelTarget target {static_cast<BYTE*>(desc.lpSurface), desc.lPitch,
-                              desc.dwWidth * static_cast<DWORD>((std::max(depth, 8) + 7) / 8),
-                              desc.dwHeight};
+    const DecodeTarget target {static_cast<BYTE*>(desc.lpSurface), desc.lPitch,
+                               desc.dwWidth * static_cast<DWORD>((std::max(depth, 8) + 7) / 8),
+                               desc.dwHeight};
     result = DecodePixels(file, target, size);
     if (depth == 16 && pixelFilter != nullptr) {
         BitmapRef bitmap {desc.dwHeight, desc.dwWidth, static_cast<DWORD>(desc.lPitch),
@@ -191,7 +191,7 @@ LPDIRECTDRAWPALETTE ReadPalette(HANDLE file)
     return palette;
 }
 
-DWORD DecodePixels(HANDLE file, const PixelTarget& target, DWORD size)
+DWORD DecodePixels(HANDLE file, const DecodeTarget& target, DWORD size)
 {
     BYTE bytes[IMAGE_HEADER_SIZE] {};
     if (ReadBytes(file, bytes, IMAGE_HEADER_SIZE) < IMAGE_HEADER_SIZE) return 0;

@@ -11,7 +11,7 @@ extern PixelFilter* pixelFilter;
 
 // Where decoded rows go: rowBytes bytes of each of rows rows, pitch bytes apart. An image
 // larger than this is cut to it.
-struct PixelTarget {
+struct DecodeTarget {
     BYTE* pixels;
     LONG pitch;
     DWORD rowBytes;
@@ -29,7 +29,7 @@ DWORD ReadImageChunks(LPDIRECTDRAWSURFACE surface, HANDLE file);
 DWORD ReadChunkHeader(HANDLE file, ChunkHeader* header);
 LPDIRECTDRAWPALETTE ReadPalette(HANDLE file);
 // Reads a "QVXI" payload of size bytes (never more than the file holds) into target.
-DWORD DecodePixels(HANDLE file, const PixelTarget& target, DWORD size);
+DWORD DecodePixels(HANDLE file, const DecodeTarget& target, DWORD size);
 
 // Finds the tag's chunk and reads up to bufferSize bytes of its payload. payloadPresent, when
 // given, receives the chunk's size cut to the bytes the file really holds after its header.

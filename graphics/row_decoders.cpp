@@ -1,5 +1,5 @@
-// Row decoders. Literal stretches are copied eight bytes at a time while no marker is among
-// them, and runs are written as 64-bit words, so a row unpacks at memory speed.
+// Row decoders. Literals are copied up to eight bytes at a time and runs are written as 64-bit
+// words, so a row unpacks at memory speed.
 
 #include "graphics/row_decoders.h"
 
@@ -33,66 +33,103 @@ template <int laneBits> constexpr Word64 Lanes(Word64 lane)
     return word;
 }
 
-// True when some lane of word has all the bits of marker set.
-template <int laneBits> bool HasMarker(Word64 word, Word64 marker)
+// The lanes of word whose bits include all of marker's, each flagged by its top bit.
+template <int laneBits> Word64 MarkerLanes(Word64 word, Word64 markers)
 {
-    const Word64 pattern = Lanes<laneBits>(marker);
-    const Word64 diff = (word & pattern) ^ pattern; // zero lanes are markers
-    return ((diff - Lanes<laneBits>(1)) & ~diff & Lanes<laneBits>(Word64 {1} << (laneBits - 1)))
-           != 0;
+    constexpr Word64 low = Lanes<laneBits>((Word64 {1} << (laneBits - 1)) - 1);
+    const Word64 diff = (word & markers) ^ markers; // zero lanes are markers
+    return ~(((diff & low) + low) | diff) & ~low;
 }
 
-// Writes count bytes of a repeating 8-byte pattern, within the row that ends at end.
+// Writes count bytes of a repeating 8-byte pattern, within the row that ends at end. Short
+// runs, the common ones, take four stores and no loop.
 void FillPattern(BYTE* out, Word64 pattern, std::size_t count, const BYTE* end)
 {
-    if (static_cast<std::size_t>(end - out) >= ((count + 7) & ~std::size_t {7})) {
-        for (std::size_t i = 0; i < count; i += 8) Store64(out + i, pattern);
+    const auto room = static_cast<std::size_t>(end - out);
+    if (room >= 32 && room >= ((count + 7) & ~std::size_t {7})) {
+        Store64(out, pattern);
+        Store64(out + 8, pattern);
+        Store64(out + 16, pattern);
+        Store64(out + 24, pattern);
+        for (std::size_t i = 32; i < count; i += 8) Store64(out + i, pattern);
         return;
     }
     for (std::size_t i = 0; i < count; ++i) out[i] = static_cast<BYTE>(pattern >> (8 * (i & 7)));
 }
 
-// Copies literals eight bytes at a time while neither side runs short and no marker comes.
-template <int laneBits>
-void CopyLiterals(BYTE*& out, const BYTE* outEnd, const BYTE*& source, const BYTE* sourceEnd,
-                  Word64 marker)
+template <typename Unit> Unit LoadUnit(const BYTE* at)
 {
-    while (outEnd - out >= 8 && sourceEnd - source >= 8) {
-        const Word64 word = Load64(source);
-        if (HasMarker<laneBits>(word, marker)) return;
-        Store64(out, word);
-        out += 8;
-        source += 8;
-    }
+    Unit unit;
+    std::memcpy(&unit, at, sizeof(Unit));
+    return unit;
 }
 
-// UnpackWords and UnpackDwords: units of Unit bytes, markers with the top bits of marker set.
-template <typename Unit, Word64 marker>
-const BYTE* UnpackUnits(BYTE* destination, const BYTE* source, const BYTE* sourceEnd, DWORD length)
+// The bytes a run marker asks for, cut at the end of the row.
+template <typename Unit>
+std::size_t RunBytes(Unit unit, Unit marker, const BYTE* out, const BYTE* end)
 {
-    constexpr int size = sizeof(Unit);
+    const std::size_t length = static_cast<Unit>(unit & ~marker) + std::size_t {1};
+    return std::min<std::size_t>(length, static_cast<std::size_t>(end - out) / sizeof(Unit))
+           * sizeof(Unit);
+}
+
+// Every decoder: units of Unit bytes, a marker having all the bits of marker set and the run
+// length less one in the bits below. Eight bytes of source are looked at together: literals up
+// to the first marker among them are copied in one store (bytes stored past them are
+// overwritten by what follows, and never reach past the row).
+template <typename Unit>
+const BYTE* UnpackUnits(BYTE* destination, const BYTE* source, const BYTE* sourceEnd, Unit marker,
+                        DWORD length)
+{
+    constexpr std::size_t size = sizeof(Unit);
     constexpr int laneBits = 8 * size;
+    const Word64 markers = Lanes<laneBits>(marker);
     BYTE* out = destination;
-    const BYTE* unitsEnd = destination + (length / size) * size;
-    while (out < unitsEnd) {
-        CopyLiterals<laneBits>(out, unitsEnd, source, sourceEnd, marker);
-        if (out == unitsEnd) break;
-        if (sourceEnd - source < size) return nullptr;
-        Unit unit;
-        std::memcpy(&unit, source, size);
+    const BYTE* end = destination + (length / size) * size;
+    while (out < end) {
+        if (end - out >= 8 && sourceEnd - source >= 8) {
+            const Word64 word = Load64(source);
+            const Word64 found = MarkerLanes<laneBits>(word, markers);
+            Store64(out, word);
+            if (found == 0) {
+                out += 8;
+                source += 8;
+                continue;
+            }
+            constexpr int lanes = 8 / size;
+            int lane = std::countr_zero(found) / laneBits;
+            out += lane * size;
+            source += lane * size;
+            // Runs whose marker and value are in the word already need no second load; back to
+            // back runs (a gradient, a flat row) are all taken from the one word.
+            bool taken = false;
+            while (lane + 2 <= lanes && out < end
+                   && ((found >> (lane * laneBits)) & (Word64 {1} << (laneBits - 1)))) {
+                const auto unit = static_cast<Unit>(word >> (lane * laneBits));
+                const auto value = static_cast<Unit>(word >> ((lane + 1) * laneBits));
+                source += 2 * size;
+                const std::size_t run = RunBytes<Unit>(unit, marker, out, end);
+                FillPattern(out, Lanes<laneBits>(value), run, end);
+                out += run;
+                lane += 2;
+                taken = true;
+            }
+            if (taken) continue;
+        }
+        if (static_cast<std::size_t>(sourceEnd - source) < size) return nullptr;
+        const Unit unit = LoadUnit<Unit>(source);
         source += size;
         if ((unit & marker) != marker) {
             std::memcpy(out, &unit, size);
             out += size;
             continue;
         }
-        if (sourceEnd - source < size) return nullptr;
-        Unit value;
-        std::memcpy(&value, source, size);
+        if (static_cast<std::size_t>(sourceEnd - source) < size) return nullptr;
+        const Unit value = LoadUnit<Unit>(source);
         source += size;
-        const std::size_t run = std::min<std::size_t>((unit & 0x3FFu) + 1, (unitsEnd - out) / size);
-        FillPattern(out, Lanes<laneBits>(value), run * size, unitsEnd);
-        out += run * size;
+        const std::size_t run = RunBytes<Unit>(unit, marker, out, end);
+        FillPattern(out, Lanes<laneBits>(value), run, end);
+        out += run;
     }
     // The bytes of a row that do not fill a whole unit are stored as they are.
     for (DWORD odd = length % size; odd > 0; --odd) {
@@ -113,35 +150,17 @@ const BYTE* UnpackMasked(BYTE* destination, const BYTE* source, const BYTE* sour
 const BYTE* UnpackBytes(BYTE* destination, const BYTE* source, const BYTE* sourceEnd, BYTE mask,
                         DWORD length)
 {
-    BYTE* out = destination;
-    const BYTE* end = destination + length;
-    while (out < end) {
-        CopyLiterals<8>(out, end, source, sourceEnd, mask);
-        if (out == end) break;
-        if (source == sourceEnd) return nullptr;
-        const BYTE unit = *source++;
-        if ((unit & mask) != mask) {
-            *out++ = unit;
-            continue;
-        }
-        if (source == sourceEnd) return nullptr;
-        const BYTE value = *source++;
-        const std::size_t run =
-            std::min<std::size_t>((unit & static_cast<BYTE>(~mask)) + 1u, end - out);
-        FillPattern(out, Lanes<8>(value), run, end);
-        out += run;
-    }
-    return source;
+    return UnpackUnits<BYTE>(destination, source, sourceEnd, mask, length);
 }
 
 const BYTE* UnpackWords(BYTE* destination, const BYTE* source, const BYTE* sourceEnd, DWORD length)
 {
-    return UnpackUnits<WORD, 0xFC00>(destination, source, sourceEnd, length);
+    return UnpackUnits<WORD>(destination, source, sourceEnd, 0xFC00, length);
 }
 
 const BYTE* UnpackDwords(BYTE* destination, const BYTE* source, const BYTE* sourceEnd, DWORD length)
 {
-    return UnpackUnits<DWORD, 0xFFFFFC00>(destination, source, sourceEnd, length);
+    return UnpackUnits<DWORD>(destination, source, sourceEnd, 0xFFFFFC00, length);
 }
 
 const BYTE* CopyRaw(BYTE* destination, const BYTE* source, const BYTE* sourceEnd, DWORD length)

@@ -231,6 +231,8 @@ struct IDirectDraw {
     HRESULT CreatePalette(DWORD flags, PALETTEENTRY* entries, LPDIRECTDRAWPALETTE* palette,
                           IUnknown* outer);
     HRESULT GetCaps(DDCAPS* driverCaps, DDCAPS* helCaps);
+    // Makes the surface the desktop draws on visible; the primary always is, as nothing flips.
+    HRESULT FlipToGDISurface();
 
 protected:
     IDirectDraw() = default;

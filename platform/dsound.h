@@ -111,9 +111,6 @@ inline constexpr HRESULT DSERR_BUFFERLOST = MAKE_DSHRESULT(150);
 inline constexpr HRESULT DSERR_OTHERAPPHASPRIO = MAKE_DSHRESULT(160);
 inline constexpr HRESULT DSERR_UNINITIALIZED = MAKE_DSHRESULT(170);
 
-struct HWND__;
-using HWND = HWND__*;
-
 // A buffer: the primary one carries the output format; a secondary one holds PCM samples in
 // its own format and plays them as a voice of the mix.
 struct IDirectSoundBuffer {

@@ -70,4 +70,5 @@ int SetBkMode(HDC dc, int mode);
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int length, SIZE* size);
 
+HBRUSH CreateSolidBrush(COLORREF colour);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);

@@ -23,13 +23,14 @@ bool WriteIndexedPng(const char* path, const IndexedPicture& picture)
     image.version = PNG_IMAGE_VERSION;
     image.width = picture.width;
     image.height = picture.height;
-    image.format = PNG_FORMAT_RGB_COLORMAP;
+    image.format = PNG_FORMAT_RGBA_COLORMAP;
     image.colormap_entries = 256;
-    std::array<BYTE, 256 * 3> colormap {};
+    std::array<BYTE, 256 * 4> colormap {};
     for (std::size_t i = 0; i < 256; ++i) {
-        colormap[i * 3] = picture.palette[i].peRed;
-        colormap[i * 3 + 1] = picture.palette[i].peGreen;
-        colormap[i * 3 + 2] = picture.palette[i].peBlue;
+        colormap[i * 4] = picture.palette[i].peRed;
+        colormap[i * 4 + 1] = picture.palette[i].peGreen;
+        colormap[i * 4 + 2] = picture.palette[i].peBlue;
+        colormap[i * 4 + 3] = picture.transparentIndex == i ? 0 : 255;
     }
     const bool ok =
         png_image_write_to_file(&image, path, 0, picture.pixels.data(),
@@ -46,24 +47,31 @@ std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* erro
         Fail(error, std::string("cannot read PNG: ") + image.message);
         return std::nullopt;
     }
-    if (!(image.format & PNG_FORMAT_FLAG_COLORMAP) || (image.format & PNG_FORMAT_FLAG_ALPHA)) {
+    if (!(image.format & PNG_FORMAT_FLAG_COLORMAP)) {
         png_image_free(&image);
-        Fail(error, "not an indexed PNG without transparency");
+        Fail(error, "not an indexed PNG");
         return std::nullopt;
     }
-    image.format = PNG_FORMAT_RGB_COLORMAP;
+    image.format = PNG_FORMAT_RGBA_COLORMAP;
     IndexedPicture picture;
     picture.width = image.width;
     picture.height = image.height;
     picture.pixels.resize(PNG_IMAGE_SIZE(image));
-    std::array<BYTE, 256 * 3> colormap {};
+    std::array<BYTE, 256 * 4> colormap {};
     if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, colormap.data())) {
         Fail(error, std::string("cannot decode PNG: ") + image.message);
         png_image_free(&image);
         return std::nullopt;
     }
     for (std::size_t i = 0; i < image.colormap_entries && i < 256; ++i) {
-        picture.palette[i] = {colormap[i * 3], colormap[i * 3 + 1], colormap[i * 3 + 2], 0};
+        const BYTE* entry = &colormap[i * 4];
+        picture.palette[i] = {entry[0], entry[1], entry[2], 0};
+        if (entry[3] == 0 && !picture.transparentIndex) {
+            picture.transparentIndex = static_cast<BYTE>(i);
+        } else if (entry[3] != 255) {
+            Fail(error, "an indexed PNG with partly transparent colours");
+            return std::nullopt;
+        }
     }
     return picture;
 }

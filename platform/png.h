@@ -15,12 +15,15 @@ struct IndexedPicture {
     DWORD height = 0;
     std::vector<BYTE> pixels; // width x height palette indices, top row first
     std::array<PALETTEENTRY, 256> palette {};
+    std::optional<BYTE> transparentIndex; // an index shown as fully transparent (icons)
 };
 
-// Writes all 256 palette entries, so every index keeps its colour. False on any failure.
+// Writes all 256 palette entries, so every index keeps its colour, and the transparent index
+// as see-through. False on any failure.
 bool WriteIndexedPng(const char* path, const IndexedPicture& picture);
 
-// Reads a palette PNG keeping its indices; a PNG without a palette is refused. On failure
+// Reads a palette PNG keeping its indices; a PNG without a palette, or with partly
+// transparent colours, is refused. On failure
 // answers nothing and, when error is given, a one-line reason.
 std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* error = nullptr);
 

@@ -21,6 +21,7 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 using HMENU = void*;
 using ATOM = WORD;
+using INT_PTR = std::intptr_t;
 
 struct POINT {
     LONG x;
@@ -62,6 +63,8 @@ inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_SYSKEYUP = 0x0105;
+inline constexpr UINT WM_INITDIALOG = 0x0110;
+inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_LBUTTONUP = 0x0202;
@@ -114,6 +117,23 @@ constexpr LPCSTR MAKEINTRESOURCEA(WORD id)
     return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id));
 }
 
+// Command identifiers of dialog buttons.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+constexpr WORD LOWORD(WPARAM value) { return static_cast<WORD>(value & 0xFFFF); }
+
+using DLGPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
@@ -131,6 +151,19 @@ BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageA(const MSG* message);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
+
+// A modal dialog from the program's dialog resource, in the user's language, drawn over the
+// screen. Runs until the dialog procedure calls EndDialog, and answers its result (-1 when the
+// resource does not exist).
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc,
+                        LPARAM initParam);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+UINT GetDlgItemTextA(HWND dialog, int itemId, LPSTR text, int maxCount);
+BOOL SetDlgItemTextA(HWND dialog, int itemId, LPCSTR text);
+
+// The window's painting: a context on what the screen shows where the window lies.
+HDC BeginPaint(HWND window, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 
 // Answers the new display counter: the system pointer shows while it is 0 or more.
 int ShowCursor(BOOL show);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "resources/game_resources.h"
 #include "shell/command_line.h"
 #include "shell/win_main.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
         std::fputs(commandLine.showHelp ? CommandLineHelp() : versionText, stdout);
         return 0;
     }
+    RegisterGameResources();
     if (!platform::StartBackend(commandLine.backend, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
         return 1;

@@ -6,14 +6,20 @@
 #include "graphics/surfaces.h"
 #include "shell/game_fonts.h"
 #include "shell/input_state.h"
+#include "shell/killer_list_screen.h"
+#include "shell/play_loop.h"
 #include "shell/sound_level.h"
 #include "shell/title_screen.h"
 #include "shell/window_proc.h"
+#include "sound/sound_device.h"
+#include "sound/sound_format.h"
 #include "support/debug_log.h"
 #include "support/error_catalogue.h"
+#include "support/file_access.h"
 #include "world/play_state.h"
 
 DWORD soundLevel = 0;
+HWND gameWindow = nullptr;
 
 namespace {
 
@@ -36,22 +42,47 @@ void DescribeDisplay(HINSTANCE instance)
     displayDevice.windowParams.windowProc = GameWindowProc;
 }
 
+// Any lower-case s in the command line turns the sound off; otherwise the better pack found
+// decides the quality, and a device that does not start leaves the game silent.
+void ChooseSoundLevel(LPSTR commandLine)
+{
+    soundLevel = 0;
+    if (CommandLineHasChar(commandLine, 's')) return;
+    if (FileExists("SOUNDM.PCK")) soundLevel = 2;
+    else if (FileExists("SOUNDL.PCK")) soundLevel = 1;
+    if (soundLevel == 0) return;
+    WAVEFORMATEX format {};
+    MakePcmFormat(&format, soundLevel * 11025, true, true);
+    if (!InitSound(gameWindow, &format)) soundLevel = 0;
+}
+
 void RunScreens()
 {
     RunTitleScreen();
     FillSurface(screenSurface, 0);
+    RunPlay();
+    ShowKillerList();
 }
 
-void ReleaseScreen(HWND window)
+void ReleaseScreen()
 {
+    if (soundLevel != 0) ReleaseSound();
     FillSurface(screenSurface, 0);
     ReleaseDisplay(displayDevice);
-    DestroyWindow(window);
+    DestroyWindow(gameWindow);
 }
 
 } // namespace
 
-int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int CommandLineHasChar(LPCSTR text, char c)
+{
+    for (; *text != '\0'; ++text) {
+        if (*text == c) return 1;
+    }
+    return 0;
+}
+
+int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     InitDisplayDevice(displayDevice);
     paintBlack = FALSE;
@@ -59,15 +90,16 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     StartDebug();
     LoadErrorCatalogue();
     DescribeDisplay(instance);
-    const HWND window = CreateGameWindow(displayDevice);
+    gameWindow = CreateGameWindow(displayDevice);
     PumpMessages();
     CreateGameFonts();
     if (StartDisplay(displayDevice)) {
         screenSurface = displayDevice.lpDDSPrimary;
         backSurface = displayDevice.lpDDSBack;
         FillSurface(screenSurface, 0);
+        ChooseSoundLevel(commandLine);
         RunScreens();
-        ReleaseScreen(window);
+        ReleaseScreen();
     }
     DeleteGameFonts();
     EndDebug();

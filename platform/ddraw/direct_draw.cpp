@@ -101,6 +101,12 @@ HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixe
     return DD_OK;
 }
 
+HRESULT IDirectDraw::FlipToGDISurface()
+{
+    if (const HRESULT failure = platform::InjectedFailure("FlipToGDISurface")) return failure;
+    return DD_OK;
+}
+
 HRESULT IDirectDraw::GetCaps(DDCAPS* driverCaps, DDCAPS* helCaps)
 {
     if (const HRESULT failure = platform::InjectedFailure("GetCaps")) return failure;

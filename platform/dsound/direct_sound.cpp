@@ -28,7 +28,9 @@ HRESULT CheckDescription(const DSBUFFERDESC& description)
     }
     if (description.lpwfxFormat == nullptr) return DSERR_INVALIDPARAM;
     if (!IsPlayablePcm(*description.lpwfxFormat)) return DSERR_BADFORMAT;
-    if (description.dwBufferBytes < DSBSIZE_MIN || description.dwBufferBytes > DSBSIZE_MAX)
+    // A buffer holds whole frames.
+    if (description.dwBufferBytes < DSBSIZE_MIN || description.dwBufferBytes > DSBSIZE_MAX
+        || description.dwBufferBytes % description.lpwfxFormat->nBlockAlign != 0)
         return DSERR_INVALIDPARAM;
     return InjectedFault(SoundCall::CreateSecondaryBuffer);
 }

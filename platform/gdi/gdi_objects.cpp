@@ -116,6 +116,14 @@ HFONT CreateFontIndirectA(const LOGFONTA* font)
     return handle;
 }
 
+HBRUSH CreateSolidBrush(COLORREF colour)
+{
+    auto made = std::make_unique<HBRUSH__>(colour);
+    HBRUSH handle = made.get();
+    platform::gdi::liveObjects.push_back(std::move(made));
+    return handle;
+}
+
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
 {
     platform::gdi::GdiObject* selected = platform::gdi::FindObject(object);

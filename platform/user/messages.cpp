@@ -76,6 +76,11 @@ BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
         platform::PumpBackend();
     }
     if (queue.empty()) {
+        // Painting waits until nothing else is queued, as on the original platform.
+        if (const HWND window = platform::WindowToPaint()) {
+            *message = MSG {window, WM_PAINT, 0, 0, timeGetTime(), pointer};
+            return TRUE;
+        }
         backendPollDue = true;
         return FALSE;
     }

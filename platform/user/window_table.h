@@ -12,4 +12,11 @@ UINT ClassStyleOf(HWND window);
 bool IsLiveWindow(HWND window);
 WNDPROC WindowProcOf(HWND window);
 
+// Painting: the part of a window that needs painting, empty when none does.
+void InvalidateWindow(HWND window, const RECT& area);
+// A window that needs painting, or null.
+HWND WindowToPaint();
+// The area to paint, which counts as painted from now on.
+RECT TakeInvalidArea(HWND window);
+
 } // namespace platform

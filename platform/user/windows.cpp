@@ -1,11 +1,14 @@
 // Window classes and windows. The game has one window; it exists to own the focus and to
 // receive messages, while the picture comes from the display's primary surface.
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/backend/backend.h"
+#include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"
 
 struct HWND__ {
@@ -17,6 +20,8 @@ struct HWND__ {
     DWORD exStyle;
     RECT rect;
     bool visible;
+    platform::DialogState* dialog = nullptr; // set for the window of an open dialog
+    RECT invalid {};                         // the part that needs painting
 };
 
 namespace {
@@ -59,6 +64,44 @@ UINT ClassStyleOf(HWND window) { return IsLiveWindow(window) ? window->classStyl
 
 WNDPROC WindowProcOf(HWND window) { return IsLiveWindow(window) ? window->windowProc : nullptr; }
 
+HWND CreateDialogWindow(DialogState* state)
+{
+    // Dialogs get their input through their own loop; messages dispatched to them go nowhere.
+    const auto quiet = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { return 0; };
+    windows.push_back(std::make_unique<HWND__>(
+        HWND__ {"#32770", state->caption, quiet, 0, WS_POPUP, 0, state->frame, true, state}));
+    return windows.back().get();
+}
+
+DialogState* DialogOf(HWND window) { return IsLiveWindow(window) ? window->dialog : nullptr; }
+
+void InvalidateWindow(HWND window, const RECT& area)
+{
+    if (!IsLiveWindow(window) || area.left >= area.right || area.top >= area.bottom) return;
+    RECT& invalid = window->invalid;
+    if (invalid.left >= invalid.right || invalid.top >= invalid.bottom) {
+        invalid = area;
+        return;
+    }
+    invalid = {std::min(invalid.left, area.left), std::min(invalid.top, area.top),
+               std::max(invalid.right, area.right), std::max(invalid.bottom, area.bottom)};
+}
+
+HWND WindowToPaint()
+{
+    for (const auto& window : windows) {
+        if (window->dialog == nullptr && window->invalid.left < window->invalid.right)
+            return window.get();
+    }
+    return nullptr;
+}
+
+RECT TakeInvalidArea(HWND window)
+{
+    if (!IsLiveWindow(window)) return {};
+    return std::exchange(window->invalid, RECT {});
+}
+
 } // namespace platform
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass)
@@ -93,11 +136,18 @@ BOOL ShowWindow(HWND window, int)
     if (!platform::IsLiveWindow(window)) return FALSE;
     const bool wasVisible = window->visible;
     window->visible = true;
+    platform::InvalidateWindow(window, {0, 0, window->rect.right - window->rect.left,
+                                        window->rect.bottom - window->rect.top});
     platform::CurrentBackend().WindowShown();
     return wasVisible ? TRUE : FALSE;
 }
 
-BOOL UpdateWindow(HWND window) { return platform::IsLiveWindow(window) ? TRUE : FALSE; }
+BOOL UpdateWindow(HWND window)
+{
+    if (!platform::IsLiveWindow(window)) return FALSE;
+    if (window->invalid.left < window->invalid.right) window->windowProc(window, WM_PAINT, 0, 0);
+    return TRUE;
+}
 
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL)
 {
@@ -127,6 +177,12 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM)
 {
     switch (message) {
     case WM_CLOSE: DestroyWindow(window); return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint {};
+        BeginPaint(window, &paint);
+        EndPaint(window, &paint);
+        return 0;
+    }
     case WM_ERASEBKGND: return 1;
     default: return 0;
     }

@@ -1,4 +1,5 @@
 #include "graphics/image_reader.h"
+#include "support/memory.h"
 #include "tests/graphics/graphics_fixture.h"
 
 namespace {
@@ -188,6 +189,21 @@ TEST_F(ImageReaderTest, ALockedOutSurfaceSkipsThePixels)
     ReadInto(surface, "p.qvx");
     EXPECT_EQ(Pixels(surface), (std::vector<BYTE>(4, 0x5A)));
     EXPECT_EQ(LogText().find("DirectDraw ERROR(:Lock): code 1-0x1ae \n"), 0u);
+}
+
+TEST_F(ImageReaderTest, PackedDataTooLargeForMemoryIsRefused)
+{
+    Bytes chunk = qvx::ImageChunk(TestImage(2, 2), 1);
+    chunk.resize(16 + MEM_ALLOC_LIMIT, 0); // really present, and past what one block may hold
+    WriteLe32(&chunk[4], static_cast<DWORD>(chunk.size() - 8));
+    // The unread payload is then taken for the next chunk header: let it be the end.
+    WriteLe32(&chunk[16], TAG_END);
+    WriteLe32(&chunk[20], 0);
+    WriteBytes("vast.qvx", fileHeader + chunk);
+    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
+    EXPECT_EQ(ReadInto(surface, "vast.qvx"), IMG_E_NO_MEMORY);
+    EXPECT_EQ(Pixels(surface), (std::vector<BYTE>(4, 0x5A)));
+    EXPECT_EQ(LogText().find("OUTRANGE: OUT OF STDALLOC MEMORY RANGE\r\n"), 0u);
 }
 
 TEST_F(ImageReaderTest, ALargerPictureIsCutToTheSurface)

@@ -189,26 +189,6 @@ TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
     EXPECT_FALSE(platform::GetDisplayView(&view));
 }
 
-TEST_F(SurfaceStoreTest, APrimaryWithoutBackBufferHasNoneAttached)
-{
-    LPDIRECTDRAWSURFACE primary = MakePrimary(0);
-    DDSCAPS caps {DDSCAPS_BACKBUFFER};
-    LPDIRECTDRAWSURFACE back = nullptr;
-    EXPECT_EQ(primary->GetAttachedSurface(&caps, &back), DDERR_NOTFOUND);
-    EXPECT_EQ(back, nullptr);
-}
-
-TEST_F(SurfaceStoreTest, TheDisplayTakesExclusiveEightBitModesOnly)
-{
-    LPDIRECTDRAW other = nullptr;
-    ASSERT_EQ(DirectDrawCreate(nullptr, &other, nullptr), DD_OK);
-    EXPECT_EQ(other->SetDisplayMode(640, 480, 16), DDERR_INVALIDMODE);
-    EXPECT_EQ(other->SetCooperativeLevel(nullptr, DDSCL_EXCLUSIVE), DDERR_INVALIDPARAMS);
-    ASSERT_EQ(other->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK);
-    EXPECT_EQ(other->SetDisplayMode(640, 480, 8), DDERR_NOEXCLUSIVEMODE);
-    other->Release();
-}
-
 TEST_F(SurfaceStoreTest, KeyedBlitsLeaveKeyPixelsOut)
 {
     LPDIRECTDRAWSURFACE dest = MakeSystem(40, 3);
@@ -348,16 +328,6 @@ TEST_F(SurfaceStoreTest, ADeviceContextSeesThePixelsAndTheDisplayPalette)
     EXPECT_EQ(surface->ReleaseDC(dc), DD_OK);
     EXPECT_EQ(surface->ReleaseDC(dc), DDERR_NODC);
     EXPECT_EQ(Pixel(surface, 5, 2), 77);
-}
-
-TEST_F(SurfaceStoreTest, PalettesNeedEightBitEntries)
-{
-    PALETTEENTRY entries[256] {};
-    LPDIRECTDRAWPALETTE palette = nullptr;
-    EXPECT_EQ(dd->CreatePalette(0, entries, &palette, nullptr), DDERR_INVALIDPARAMS);
-    EXPECT_EQ(palette, nullptr);
-    LPDIRECTDRAWSURFACE surface = MakeSystem(2, 2);
-    EXPECT_EQ(surface->GetPalette(&palette), DDERR_NOPALETTEATTACHED);
 }
 
 TEST_F(SurfaceStoreTest, ArmedFailuresHitTheNamedOperationOnly)

@@ -40,4 +40,24 @@ TEST_F(PngTest, MissingAndDamagedFilesAreRefusedWithAReason)
     EXPECT_FALSE(reason.empty());
 }
 
+TEST_F(PngTest, ATransparentIndexSurvivesARoundTripAndOthersStayOpaque)
+{
+    platform::IndexedPicture picture;
+    picture.width = 2;
+    picture.height = 2;
+    picture.pixels = {255, 1, 2, 255};
+    for (int i = 0; i < 256; ++i) picture.palette[i] = {static_cast<BYTE>(i), 9, 9, 0};
+    picture.transparentIndex = 255;
+    ASSERT_TRUE(platform::WriteIndexedPng("icon.png", picture));
+    const auto read = platform::ReadIndexedPng("icon.png");
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->pixels, picture.pixels);
+    EXPECT_EQ(read->transparentIndex, std::optional<BYTE>(255));
+    EXPECT_EQ(read->palette[1].peRed, 1);
+
+    picture.transparentIndex.reset();
+    ASSERT_TRUE(platform::WriteIndexedPng("plain.png", picture));
+    EXPECT_FALSE(platform::ReadIndexedPng("plain.png")->transparentIndex.has_value());
+}
+
 } // namespace

@@ -9,9 +9,14 @@
 
 #include "tools/make_assets/error_texts.h"
 #include "tools/make_assets/output/contact_sheet.h"
+#include "tools/make_assets/output/data_files.h"
+#include "tools/make_assets/output/icons.h"
 #include "tools/make_assets/output/png_export.h"
 #include "tools/make_assets/output/screen_previews.h"
+#include "tools/make_assets/output/sound_pictures.h"
+#include "tools/make_assets/output/wav_export.h"
 #include "tools/make_assets/pictures/pictures.h"
+#include "tools/make_assets/sounds/game_sounds.h"
 #include "tools/make_assets/sprites/creature_sprites.h"
 
 namespace {
@@ -36,8 +41,20 @@ bool WriteReview(const std::string& folder)
     for (const art::Picture& picture : art::GamePictures()) write(picture, picture.name);
     for (const art::Picture& sprite : art::CreatureSprites()) write(sprite, sprite.name);
     write(art::TitlePreview(), "title screen");
-    write(art::PlayPreview(art::PlayBackdrop(), art::CreatureSprites()), "play screen");
+    const art::Picture play = art::PlayPreview(art::PlayBackdrop(), art::CreatureSprites());
+    write(play, "play screen");
+    write(art::GameOverPreview(play), "game over screen");
     write(art::KillerListPreview(), "killer list screen");
+    std::vector<art::Picture> soundPictures;
+    for (const auto quality : {audio::LOW_QUALITY, audio::NORMAL_QUALITY}) {
+        for (const audio::PcmSound& sound : audio::SoundPackEntries(quality)) {
+            if (quality.rate == audio::NORMAL_QUALITY.rate)
+                soundPictures.push_back(audio::SoundPicture(sound));
+            const std::string path = folder + "/" + sound.name + " " + std::to_string(sound.rate);
+            ok = audio::WriteWav(sound, path + ".wav") && ok;
+        }
+    }
+    write(art::StackedPictures(soundPictures), "sounds");
     return ok;
 }
 
@@ -45,6 +62,16 @@ bool WriteContactSheet(const std::string& path)
 {
     return art::WritePicturePng(art::ContactSheet(art::GamePictures(), art::CreatureSprites()),
                                 path);
+}
+
+bool WriteIcons(const std::string& folder)
+{
+    bool ok = true;
+    for (int size : art::ICON_SIZES) {
+        const art::Picture icon = art::WindowIcon(size);
+        ok = art::WritePicturePng(icon, folder + "/" + icon.name + ".png") && ok;
+    }
+    return ok;
 }
 
 int Fail(const char* what, const char* where)
@@ -61,11 +88,14 @@ int main(int argc, char** argv)
         return WriteReview(argv[2]) ? 0 : Fail("the review files in", argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--contact-sheet") == 0)
         return WriteContactSheet(argv[2]) ? 0 : Fail("the contact sheet", argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--icons") == 0)
+        return WriteIcons(argv[2]) ? 0 : Fail("the icons in", argv[2]);
     if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr,
-                     "usage: make-assets OUTDIR | --review DIR | --contact-sheet FILE.png\n");
+        std::fprintf(stderr, "usage: make-assets OUTDIR | --review DIR | --contact-sheet FILE.png"
+                             " | --icons DIR\n");
         return 2;
     }
     if (!WriteCatalogue(argv[1])) return Fail("error.dat in", argv[1]);
+    if (!art::WritePictureFiles(argv[1])) return Fail("the pictures in", argv[1]);
     return 0;
 }

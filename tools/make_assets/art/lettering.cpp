@@ -14,13 +14,14 @@ constexpr BYTE MASK_INK = 1;
 constexpr BYTE MASK_EMPTY = 0;
 constexpr int INK_THRESHOLD = 128;
 
-// The smallest box holding all of the text's ink.
+// The smallest box holding every pixel that counts as ink.
 Box InkBox(const platform::TextCoverage& text)
 {
     Box ink {text.width, text.height, 0, 0};
     for (int y = 0; y < text.height; ++y) {
         for (int x = 0; x < text.width; ++x) {
-            if (text.coverage[static_cast<std::size_t>(y) * text.width + x] == 0) continue;
+            if (text.coverage[static_cast<std::size_t>(y) * text.width + x] < INK_THRESHOLD)
+                continue;
             ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x + 1),
                    std::max(ink.bottom, y + 1)};
         }

@@ -81,4 +81,21 @@ Picture ContactSheet(const std::vector<Picture>& pictures, const std::vector<Pic
     return sheet;
 }
 
+Picture StackedPictures(const std::vector<Picture>& pictures)
+{
+    int width = 0;
+    int height = 0;
+    for (const Picture& picture : pictures) {
+        width = std::max(width, picture.width);
+        height += picture.height + GAP;
+    }
+    Picture stack("stack", width + 2 * GAP, height + GAP, BACKGROUND);
+    int y = GAP;
+    for (const Picture& picture : pictures) {
+        Stamp(stack, picture, GAP, y);
+        y += picture.height + GAP;
+    }
+    return stack;
+}
+
 } // namespace art

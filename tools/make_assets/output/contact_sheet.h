@@ -9,5 +9,7 @@
 namespace art {
 
 Picture ContactSheet(const std::vector<Picture>& pictures, const std::vector<Picture>& sprites);
+// Pictures one under the other, left-aligned, on the sheet's background.
+Picture StackedPictures(const std::vector<Picture>& pictures);
 
 } // namespace art

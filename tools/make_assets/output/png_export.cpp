@@ -12,6 +12,7 @@ bool WritePicturePng(const Picture& picture, const std::string& path)
     png.height = static_cast<DWORD>(picture.height);
     png.pixels = picture.pixels;
     png.palette = GamePalette();
+    png.transparentIndex = picture.key;
     return platform::WriteIndexedPng(path.c_str(), png);
 }
 

@@ -7,6 +7,7 @@
 
 namespace art {
 
+// A keyed picture's key becomes the PNG's transparent colour.
 bool WritePicturePng(const Picture& picture, const std::string& path);
 
 } // namespace art

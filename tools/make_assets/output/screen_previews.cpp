@@ -75,6 +75,14 @@ Picture TitlePreview()
     return screen;
 }
 
+Picture GameOverPreview(const Picture& lastFrame)
+{
+    Picture screen = lastFrame;
+    screen.name = "game over screen";
+    Stamp(screen, GameOverPicture(), GAME_OVER_LEFT, GAME_OVER_TOP);
+    return screen;
+}
+
 Picture KillerListPreview()
 {
     Picture screen = KillerListBackdrop();

@@ -10,6 +10,8 @@ namespace art {
 // Play: the ground painted from a random ground line, glimbots rising out of it, blood, the
 // kill count, the score and a bonus message.
 Picture PlayPreview(const Picture& backdrop, const std::vector<Picture>& sprites);
+// The game-over picture dropped onto the last frame of play.
+Picture GameOverPreview(const Picture& lastFrame);
 // The title screen once its animation has ended, with its version texts.
 Picture TitlePreview();
 // The Killer List with ten rows of names and scores.

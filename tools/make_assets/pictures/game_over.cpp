@@ -9,11 +9,11 @@ namespace art {
 namespace {
 
 constexpr int WIDTH = 2 * (SCREEN_WIDTH / 2 - GAME_OVER_LEFT); // 224: centred on the screen
-constexpr int HEIGHT = 76;
+constexpr int HEIGHT = 92;
 constexpr int MARGIN = 4;
-constexpr int INK_HEIGHT = 48;
+constexpr int INK_HEIGHT = 62;
 
-constexpr LetteringStyle style {BLOOD, FIRE.At(1), BLACK, 2, 3, BLACK};
+constexpr LetteringStyle style {BLOOD, LETTERING_GOLD.At(4), BLACK, 2, 3, BLACK};
 
 // Blood running off the bottom of the letters.
 void PaintDrips(Picture& picture)

@@ -27,7 +27,8 @@ std::vector<Picture> CreatureSprites()
     for (int type = 0; type < CREATURE_TYPES; ++type) {
         Picture sprite("glimbot " + std::to_string(type), SPRITE_SIZE, SPRITE_SIZE, 0,
                        TRANSPARENT_KEY);
-        CreatureCanvas canvas(sprite, 0.0f, 0.0f, static_cast<float>(SPRITE_SIZE),
+        // One pixel in from each edge: the outline stays inside and the border transparent.
+        CreatureCanvas canvas(sprite, 1.0f, 1.0f, static_cast<float>(SPRITE_SIZE - 2),
                               designs[type].skin);
         designs[type].draw(canvas);
         sprites.push_back(std::move(sprite));

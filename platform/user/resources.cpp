@@ -1,0 +1,52 @@
+#include "platform/resources.h"
+
+#include <cstdlib>
+#include <map>
+#include <string_view>
+#include <utility>
+
+namespace platform {
+namespace {
+
+std::map<std::pair<WORD, WORD>, DialogTemplate> dialogs;
+std::map<WORD, std::vector<std::vector<BYTE>>> icons;
+
+bool UserSpeaksItalian()
+{
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0') return std::string_view(value).starts_with("it");
+    }
+    return false;
+}
+
+} // namespace
+
+void AddDialogResource(WORD id, WORD language, DialogTemplate dialog)
+{
+    dialogs[{id, language}] = std::move(dialog);
+}
+
+const DialogTemplate* FindDialogResource(WORD id)
+{
+    const WORD preferred = UserSpeaksItalian() ? LANGUAGE_ITALIAN : LANGUAGE_ENGLISH_UK;
+    if (const auto found = dialogs.find({id, preferred}); found != dialogs.end())
+        return &found->second;
+    for (const auto& [key, dialog] : dialogs) {
+        if (key.first == id) return &dialog;
+    }
+    return nullptr;
+}
+
+void AddIconResource(WORD id, std::vector<std::vector<BYTE>> pngFiles)
+{
+    icons[id] = std::move(pngFiles);
+}
+
+const std::vector<std::vector<BYTE>>* FindIconResource(WORD id)
+{
+    const auto found = icons.find(id);
+    return found != icons.end() ? &found->second : nullptr;
+}
+
+} // namespace platform

@@ -1,0 +1,5 @@
+#include "resources/game_resources.h"
+
+void RegisterKillerDialog();
+
+void RegisterGameResources() { RegisterKillerDialog(); }

@@ -1,0 +1,116 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/backend.h"
+#include "platform/resources.h"
+#include "platform/user.h"
+#include "tests/common/test_support.h"
+
+namespace {
+
+constexpr WORD nameDialog = 7;
+constexpr WORD nameField = 20;
+char takenName[32];
+
+LRESULT NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        GetDlgItemTextA(dialog, nameField, takenName, sizeof takenName);
+        EndDialog(dialog, 1);
+    }
+    return FALSE;
+}
+
+LRESULT QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+platform::DialogTemplate NameTemplate(const char* caption)
+{
+    using Kind = platform::DialogItem::Kind;
+    return {caption,
+            "Sans",
+            8,
+            171,
+            90,
+            31,
+            {{1, Kind::DefaultButton, "OK", 117, 72, 50, 14},
+             {nameField, Kind::Edit, "", 4, 50, 163, 14}}};
+}
+
+// A name dialog over a headless game window, fed by a script.
+class DialogTest : public test::TempFolderTest {
+protected:
+    INT_PTR Run(const char* script)
+    {
+        WriteFile("input.txt", script);
+        platform::BackendOptions options;
+        options.headless = true;
+        options.scriptPath = "input.txt";
+        std::string error;
+        EXPECT_TRUE(platform::StartBackend(options, error)) << error;
+        platform::AddDialogResource(nameDialog, platform::LANGUAGE_ENGLISH_UK,
+                                    NameTemplate("English"));
+        WNDCLASSA windowClass {0,       QuietWindowProc, 0,       0,       nullptr,
+                               nullptr, nullptr,         nullptr, nullptr, "owner"};
+        RegisterClassA(&windowClass);
+        const HWND owner =
+            CreateWindowExA(0, "owner", "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        SetFocus(owner);
+        std::memset(takenName, 'x', sizeof takenName);
+        const INT_PTR result =
+            DialogBoxParamA(nullptr, MAKEINTRESOURCEA(nameDialog), owner, NameDialogProc, 0);
+        DestroyWindow(owner);
+        platform::StopBackend();
+        return result;
+    }
+};
+
+TEST_F(DialogTest, EnterAtOnceTakesAnEmptyName)
+{
+    EXPECT_EQ(Run("10 text Mario\n20 key 13\n"),
+              1); // the OK button has the focus: typing goes nowhere
+    EXPECT_STREQ(takenName, "");
+}
+
+TEST_F(DialogTest, TabThenTypingFillsTheField)
+{
+    EXPECT_EQ(Run("10 key 9\n11 text Mario\n12 key 8\n13 text a\n20 key 13\n"), 1);
+    EXPECT_STREQ(takenName, "Maria");
+}
+
+TEST_F(DialogTest, AClickOnTheFieldFocusesItAndTheFieldTakes31Characters)
+{
+    // The field lies 50 dialog units down: about 81 pixels into the client area.
+    EXPECT_EQ(Run("5 move 320 260\n6 click\n10 text 0123456789012345678901234567890123456789\n"
+                  "20 key 13\n"),
+              1);
+    EXPECT_STREQ(takenName, "0123456789012345678901234567890");
+}
+
+TEST_F(DialogTest, EscapeDoesNotCloseItButClosingTheProgramDoes)
+{
+    EXPECT_EQ(Run("5 key 9\n6 text Ann\n10 key 27\n30 close\n"), 1);
+    EXPECT_STREQ(takenName, "Ann");
+}
+
+TEST_F(DialogTest, TheUsersLanguageChoosesTheVariant)
+{
+    platform::AddDialogResource(nameDialog, platform::LANGUAGE_ITALIAN, NameTemplate("Italiano"));
+    platform::AddDialogResource(nameDialog, platform::LANGUAGE_ENGLISH_UK, NameTemplate("English"));
+    setenv("LC_ALL", "", 1);
+    setenv("LC_MESSAGES", "it_IT.UTF-8", 1);
+    EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "Italiano");
+    setenv("LC_ALL", "en_GB.UTF-8", 1);
+    EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "English");
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    setenv("LANG", "C", 1);
+    EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "English");
+    EXPECT_EQ(platform::FindDialogResource(99), nullptr);
+}
+
+} // namespace

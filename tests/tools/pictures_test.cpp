@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "tests/tools/colour_checks.h"
+#include "tools/make_assets/art/paint.h"
+#include "tools/make_assets/output/icons.h"
+#include "tools/make_assets/pictures/pictures.h"
+
+namespace {
+
+using namespace art;
+
+const std::map<std::string, Picture>& Pictures()
+{
+    static const std::map<std::string, Picture> pictures = [] {
+        std::map<std::string, Picture> byName;
+        for (Picture& picture : GamePictures()) byName.emplace(picture.name, std::move(picture));
+        return byName;
+    }();
+    return pictures;
+}
+
+const Picture& Get(const std::string& name) { return Pictures().at(name); }
+
+// The largest luminance in a box: white text over it needs a dark ground.
+double Brightest(const Picture& picture, Box box)
+{
+    double brightest = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x)
+            brightest = std::max(brightest, test::Luminance(picture.At(x, y)));
+    }
+    return brightest;
+}
+
+double Darkest(const Picture& picture, Box box)
+{
+    double darkest = 255;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x)
+            darkest = std::min(darkest, test::Luminance(picture.At(x, y)));
+    }
+    return darkest;
+}
+
+TEST(GamePicturesTest, EveryPictureHasTheSizeAndKeyTheGameUsesItWith)
+{
+    struct Expected {
+        const char* name;
+        int width, height;
+        std::optional<BYTE> key;
+    };
+    const Expected expected[] = {
+        {"body.qvx", 640, 480, std::nullopt},        {"glimbot.qvx", 166, 140, TITLE_PICTURE_KEY},
+        {"circle.qvx", 200, 200, TITLE_PICTURE_KEY}, {"title.qvx", 340, 60, TITLE_LETTERING_KEY},
+        {"cursor.qvx", 24, 24, TRANSPARENT_KEY},     {"sfonde.qvx", 640, 480, std::nullopt},
+        {"credits.qvx", 640, 480, std::nullopt},     {"std.qvx", 640, 480, std::nullopt},
+    };
+    ASSERT_EQ(Pictures().size(), std::size(expected) + 1);
+    for (const Expected& e : expected) {
+        const Picture& picture = Get(e.name);
+        EXPECT_EQ(picture.width, e.width) << e.name;
+        EXPECT_EQ(picture.height, e.height) << e.name;
+        EXPECT_EQ(picture.key, e.key) << e.name;
+    }
+    // The game-over picture is dropped at (208, 220) and must stay on the screen, centred.
+    const Picture& gameOver = Get("gameover.qvx");
+    EXPECT_EQ(gameOver.key, TRANSPARENT_KEY);
+    EXPECT_LE(GAME_OVER_TOP + gameOver.height, SCREEN_HEIGHT);
+    EXPECT_EQ(GAME_OVER_LEFT + gameOver.width / 2, SCREEN_WIDTH / 2);
+}
+
+TEST(GamePicturesTest, KeyIndicesAppearOnlyAsTheirOwnPicturesTransparency)
+{
+    for (const auto& [name, picture] : Pictures()) {
+        bool transparent = false;
+        bool opaque = false;
+        for (BYTE p : picture.pixels) {
+            if (picture.key && p == *picture.key) {
+                transparent = true;
+                continue;
+            }
+            opaque = true;
+            EXPECT_LT(p, TITLE_LETTERING_KEY) << name;
+            if (p >= TITLE_LETTERING_KEY) break;
+        }
+        EXPECT_TRUE(opaque) << name;
+        EXPECT_EQ(transparent, picture.key.has_value()) << name;
+    }
+}
+
+TEST(GamePicturesTest, TheGamesTextsFallOnGroundsTheyReadOn)
+{
+    // White kill count and score in the play screen's bottom strip.
+    const Picture& play = Get("sfonde.qvx");
+    const int hudBottom = HUD_TEXT_TOP + HUD_TEXT_HEIGHT + HUD_SHADOW_OFFSET;
+    EXPECT_LT(Brightest(play, {KILLS_TEXT_LEFT, HUD_TEXT_TOP, KILLS_TEXT_LEFT + 100, hudBottom}),
+              90);
+    EXPECT_LT(Brightest(play, {SCORE_TEXT_LEFT, HUD_TEXT_TOP, SCORE_TEXT_LEFT + 100, hudBottom}),
+              90);
+    // White names and scores in the Killer List's rows.
+    const Picture& list = Get("credits.qvx");
+    const int listBottom = KILLER_FIRST_ROW + KILLER_ROW_STEP * (KILLER_ROWS - 1) + HUD_TEXT_HEIGHT;
+    EXPECT_LT(Brightest(list, {KILLER_NAME_LEFT, KILLER_FIRST_ROW, 340, listBottom}), 90);
+    EXPECT_LT(Brightest(list, {KILLER_SCORE_LEFT, KILLER_FIRST_ROW, 560, listBottom}), 90);
+    // Dark navy version texts on the title backdrop.
+    const Picture& title = Get("body.qvx");
+    EXPECT_GT(Darkest(title, {VERSION_TEXT_LEFT, VERSION_TEXT_TOP, 630, SOUND_TEXT_TOP + 12}), 150);
+}
+
+TEST(GamePicturesTest, TheTitleSightLeavesItsGlimbotVisible)
+{
+    const Picture& circle = Get("circle.qvx");
+    const Picture& glimbot = Get("glimbot.qvx");
+    // Inside the ring (and its pointers) everything is transparent...
+    for (int y = 0; y < circle.height; ++y) {
+        for (int x = 0; x < circle.width; ++x) {
+            const int dx = x - circle.width / 2;
+            const int dy = y - circle.height / 2;
+            if (dx * dx + dy * dy < 60 * 60) {
+                EXPECT_FALSE(circle.Opaque(x, y)) << x << "," << y;
+            }
+        }
+    }
+    // ...while the glimbot is solid at its middle.
+    EXPECT_TRUE(glimbot.Opaque(glimbot.width / 2, glimbot.height / 2));
+}
+
+TEST(GamePicturesTest, CursorAimsAtItsMiddleAndHidesItsCorners)
+{
+    const Picture& cursor = Get("cursor.qvx");
+    EXPECT_TRUE(cursor.Opaque(12, 12));
+    for (auto [x, y] : {std::pair {0, 0}, {23, 0}, {0, 23}, {23, 23}})
+        EXPECT_FALSE(cursor.Opaque(x, y)) << x << "," << y;
+}
+
+TEST(GamePicturesTest, LetteringFillsMostOfItsPicture)
+{
+    for (const char* name : {"title.qvx", "gameover.qvx"}) {
+        const Picture& picture = Get(name);
+        int left = picture.width;
+        int right = 0;
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                if (!picture.Opaque(x, y)) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        EXPECT_GT(right - left, picture.width * 9 / 10) << name;
+    }
+}
+
+TEST(GamePicturesTest, WindowIconsAreRoundBadgesOnTransparentCorners)
+{
+    for (int size : ICON_SIZES) {
+        const Picture icon = WindowIcon(size);
+        ASSERT_EQ(icon.width, size);
+        ASSERT_EQ(icon.height, size);
+        EXPECT_FALSE(icon.Opaque(0, 0)) << size;
+        EXPECT_FALSE(icon.Opaque(size - 1, size - 1)) << size;
+        EXPECT_TRUE(icon.Opaque(size / 2, size / 2)) << size;
+        EXPECT_TRUE(icon.Opaque(2, size / 2)) << size;
+    }
+}
+
+TEST(GamePicturesTest, TwoRunsPaintTheSamePixels)
+{
+    const std::vector<Picture> again = GamePictures();
+    for (const Picture& picture : again)
+        EXPECT_EQ(picture.pixels, Get(picture.name).pixels) << picture.name;
+}
+
+} // namespace
