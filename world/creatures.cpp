@@ -20,6 +20,7 @@ constexpr DWORD FLOATER_TYPE = 2; // rises higher, so it floats clear of the gro
 constexpr DWORD LAST_BOX_COLUMN = 591;
 // The base row lies this far under the deepest ground below the box, out of sight.
 constexpr DWORD BASE_DEPTH = 5;
+constexpr LONG POPULATION_STEP = 16;
 
 // Without the image pack a creature is a plain block of one creature green, so the game stays
 // playable and a kill still bursts into drops of that hue.
@@ -74,7 +75,7 @@ bool CreatureContains(const Creature& creature, DWORD px, DWORD py)
 
 void AddCreature()
 {
-    populationThreshold = populationThreshold + populationThreshold / 2 + 16;
+    populationThreshold = populationThreshold + populationThreshold / 2 + POPULATION_STEP;
     for (DWORD slot = 0; slot < CREATURE_COUNT; ++slot) {
         if (creatures[slot].state != CREATURE_INACTIVE) continue;
         SpawnCreature(creatures[slot]);

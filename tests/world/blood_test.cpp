@@ -2,15 +2,22 @@
 
 namespace {
 
-using test::BACKDROP;
+using namespace test;
+using Row = std::vector<int>;
 
-class BloodTest : public test::WorldTest {
+Row Of(const BloodDrop& d) { return {d.x, d.y, d.dx, d.dy, d.tailColor, d.headColor}; }
+
+class BloodTest : public WorldTest {
 protected:
-    // A drop falling straight into column c, one tick from landing.
-    static void LandOne(DWORD c)
+    static void LandOne(DWORD c) // a drop falling straight into column c, one tick from landing
     {
         Fly(0, static_cast<LONG>(c) << 8, static_cast<LONG>(groundLine[c]) << 8, 0, 256);
         UpdateWorld(20);
+    }
+    static void FillDrops(std::vector<DWORD> freeSlots = {})
+    {
+        for (DWORD k = 0; k < DROP_COUNT; ++k) Fly(k, 0, 30 << 8, 0, 0);
+        for (DWORD k : freeSlots) bloodDrops[k].state = DROP_FREE;
     }
 };
 
@@ -34,23 +41,18 @@ TEST_F(BloodTest, ABurstStopsAtTheFirstOpaquePixelWithoutASlot)
     crt::srand(8);
     SprayBlood(10, 20, 1, DARK_BLOOD);
     BurstSprite(50, 60, sprite.data());
-
-    test::ReferenceRand reference {8};
-    EXPECT_EQ(bloodDrops[1].dx, (reference.Next() & 255) - 127);
-    EXPECT_EQ(bloodDrops[1].dy, (reference.Next() & 255) - 127);
+    ReferenceRand r {8};
+    EXPECT_EQ(Of(bloodDrops[1]),
+              Row({10 << 8, 20 << 8, r.Speed(), r.Speed(), DARK_BLOOD, BRIGHT_BLOOD}));
     DWORD started = 0;
-    for (DWORD i = reference.Next() & 15;; i += (reference.Next() & 7) + 2) {
+    for (DWORD i = r.Next() & 15;; i += (r.Next() & 7) + 2) {
         if (sprite[i] == SPRITE_TRANSPARENT) continue;
         if (++started == 3) break; // the third opaque pixel finds no slot
-        const BloodDrop& d = bloodDrops[1 + started];
-        EXPECT_EQ(d.x, static_cast<LONG>(50 + i % 48) << 8);
-        EXPECT_EQ(d.y, static_cast<LONG>(60 + i / 48) << 8);
-        EXPECT_EQ(d.dx, (reference.Next() & 255) - 127);
-        EXPECT_EQ(d.dy, (reference.Next() & 255) - 127);
-        EXPECT_EQ(d.tailColor, sprite[i]);
-        EXPECT_EQ(d.headColor, sprite[i] > 4 ? sprite[i] - 4 : sprite[i]);
+        const int p = sprite[i];
+        EXPECT_EQ(Of(bloodDrops[1 + started]), Row({int(50 + i % 48) << 8, int(60 + i / 48) << 8,
+                                                    r.Speed(), r.Speed(), p, p > 4 ? p - 4 : p}));
     }
-    EXPECT_EQ(crt::rand(), reference.Next());
+    EXPECT_EQ(crt::rand(), r.Next());
 }
 
 TEST_F(BloodTest, DropsDrawTailAndHeadFallAndVanishAtTheFieldsEdges)
@@ -75,19 +77,16 @@ TEST_F(BloodTest, LandedDropsStainDeeperUpTo601After366)
     LandOne(50);
     EXPECT_EQ(stainDepth[50], 4u);
     EXPECT_EQ(bloodDrops[0].state, DROP_FREE);
-    EXPECT_EQ(Pixel(sceneBackground, 50, 301), DARK_BLOOD);
-    EXPECT_EQ(Pixel(sceneBackground, 50, 302), BRIGHT_BLOOD);
     EXPECT_EQ(Pixel(backSurface, 50, 301), BACKDROP); // no head where it lands
     for (int n = 2; n <= 365; ++n) LandOne(50);
     EXPECT_LT(stainDepth[50], 601u);
     LandOne(50);
     LandOne(50);
     EXPECT_EQ(stainDepth[50], 601u);
-    const std::vector<BYTE> scene = Pixels(sceneBackground);
-    EXPECT_EQ(scene[450 * 640 + 50], DARK_BLOOD);
-    EXPECT_EQ(scene[451 * 640 + 50], BRIGHT_BLOOD);
-    for (DWORD y = 301; y < 450; ++y) ASSERT_NE(scene[y * 640 + 50], BACKDROP);
-    EXPECT_EQ(scene[300 * 640 + 50], BACKDROP);
+    Picture expected = blank; // an unbroken streak, 110 above 120 at its bottom
+    for (DWORD y = 301; y <= 450; ++y) expected[y * 640 + 50] = DARK_BLOOD;
+    expected[451 * 640 + 50] = BRIGHT_BLOOD;
+    EXPECT_EQ(Pixels(sceneBackground), expected);
 }
 
 TEST_F(BloodTest, DeepGroundAndStrayDropsStayInsideTheSurfaces)
@@ -96,12 +95,11 @@ TEST_F(BloodTest, DeepGroundAndStrayDropsStayInsideTheSurfaces)
     stainDepth[20] = 600;
     LandOne(20);
     EXPECT_EQ(stainDepth[20], 601u);
-    EXPECT_EQ(Pixels(sceneBackground), std::vector<BYTE>(640 * 480, BACKDROP));
-
+    EXPECT_EQ(Pixels(sceneBackground), blank);
     std::fill_n(groundLine, GROUND_WIDTH, 0x7FFFFFF0u); // drops fall on past the last row
     Fly(2, 300 << 8, 479 << 8, 0, 256);
     Fly(3, -5 << 8, 100 << 8, 0, 0); // its tail is off the side
-    std::vector<BYTE> expected = Pixels(backSurface);
+    Picture expected = Pixels(backSurface);
     expected[479 * 640 + 300] = 11;
     UpdateWorld(20);
     UpdateWorld(20);

@@ -1,16 +1,13 @@
 #include "tests/world/world_fixture.h"
 
-#include "support/memory.h"
-
 namespace {
 
-using test::BACKDROP;
-using test::ReferenceRand;
+using namespace test;
 using Row = std::vector<DWORD>;
 
-class CreatureTest : public test::WorldTest {};
+class CreatureTest : public WorldTest {};
 
-// By the rules: type, rise height (type 2 only), x, pop sound.
+// By the rules: type, rise height (drawn for type 2 only), x, pop sound.
 Row Predict(ReferenceRand& r)
 {
     const DWORD type = r.Next() & 3;
@@ -25,54 +22,48 @@ std::uint32_t SeedForType(DWORD type)
     return seed;
 }
 
-TEST_F(CreatureTest, ASpawnRisesFromFiveRowsUnderTheDeepestGroundWithAPop)
+TEST_F(CreatureTest, AStandardCreatureRises49TicksSinks50AndEscapesWithAPop)
 {
-    for (BYTE*& sprite : creatureSprites) sprite = static_cast<BYTE*>(MemAlloc(SPRITE_PIXELS));
     for (DWORD x = 0; x < GROUND_WIDTH; ++x) groundLine[x] = 250 + x % 61;
-    for (DWORD type : {0u, 2u}) {
-        ReferenceRand reference {SeedForType(type)};
-        const Row e = Predict(reference);
-        LPDIRECTSOUNDBUFFER pop = MakePop(e[3]);
-        crt::srand(SeedForType(type));
-        SpawnCreature(creatures[3]);
-        const Creature& c = creatures[3];
-        const DWORD base = *std::max_element(groundLine + e[2], groundLine + e[2] + 48) + 5;
-        EXPECT_EQ(Row({c.x, c.y, c.baseRow, c.topRow}), Row({e[2], base, base, base - e[1]}));
-        EXPECT_EQ(c.sprite, creatureSprites[type]);
-        EXPECT_TRUE(Playing(pop));
-        EXPECT_EQ(crt::rand(), reference.Next()); // no call more, none less
-        popSounds[e[3]] = nullptr;
-    }
-}
-
-TEST_F(CreatureTest, AStandardCreatureRises49TicksSinks50AndEscapes)
-{
     const std::uint32_t seed = SeedForType(0);
+    ReferenceRand reference {seed};
+    const Row first = Predict(reference), respawn = Predict(reference);
+    LPDIRECTSOUNDBUFFER pop = MakePop(first[3]);
     crt::srand(seed);
     SpawnCreature(creatures[0]);
-    const DWORD top = creatures[0].topRow;
+    const Creature start = creatures[0];
+    const DWORD base = *std::max_element(groundLine + first[2], groundLine + first[2] + 48) + 5;
+    EXPECT_EQ(Row({start.x, start.y, start.baseRow, start.topRow}),
+              Row({first[2], base, base, base - 48}));
+    EXPECT_TRUE(Playing(pop));
     score = 30;
     killStreak = 24;
     for (int tick = 1; tick <= 48; ++tick) StepCreature(creatures[0]);
     EXPECT_EQ(creatures[0].state, CREATURE_RISING);
     StepCreature(creatures[0]);
-    EXPECT_EQ(Row({DWORD(creatures[0].state), creatures[0].y}), Row({1, top - 1}));
+    EXPECT_EQ(Row({DWORD(creatures[0].state), creatures[0].y}), Row({1, base - 49}));
     for (int tick = 1; tick <= 49; ++tick) StepCreature(creatures[0]);
     EXPECT_EQ(score, 30);
-
-    ReferenceRand reference {seed};
-    Predict(reference);
-    const Row respawn = Predict(reference);
-    LPDIRECTSOUNDBUFFER pop = MakePop(respawn[3]);
+    pop->Stop();
+    MakePop(respawn[3]);
     StepCreature(creatures[0]); // the 50th sinking tick passes the base row
     EXPECT_EQ(Row({DWORD(score), killStreak, DWORD(creatures[0].state), creatures[0].x}),
               Row({10, 0, 0, respawn[2]}));
-    EXPECT_TRUE(Playing(pop));
+    EXPECT_TRUE(Playing(popSounds[respawn[3]]));
+    EXPECT_EQ(crt::rand(), reference.Next()); // no call more, none less
+}
+
+TEST_F(CreatureTest, AType2CreatureRises64To127Rows)
+{
+    ReferenceRand reference {SeedForType(2)};
+    crt::srand(SeedForType(2));
+    SpawnCreature(creatures[0]);
+    EXPECT_EQ(creatures[0].baseRow - creatures[0].topRow, Predict(reference)[1]);
 }
 
 TEST_F(CreatureTest, TheHitBoxLeavesOutItsLeftColumnAndTopRow)
 {
-    const Creature& c = Place(0, 100, 200, solidSprite.data());
+    const Creature& c = Place(0, 100, 200, solid.data());
     EXPECT_FALSE(CreatureContains(c, 100, 230) || CreatureContains(c, 120, 200));
     EXPECT_TRUE(CreatureContains(c, 101, 201) && CreatureContains(c, 147, 247));
     EXPECT_FALSE(CreatureContains(c, 148, 230) || CreatureContains(c, 120, 248));
@@ -89,7 +80,7 @@ TEST_F(CreatureTest, CreaturesJoinAfter16_40_76KillsAndNoneBeyondTen)
     crt::srand(3);
     AddCreature();
     EXPECT_EQ(populationThreshold, 1810 + 905 + 16);
-    EXPECT_EQ(crt::rand(), test::ResultAfter(3, 0)); // nobody spawned
+    EXPECT_EQ(crt::rand(), ResultAfter(3, 0)); // nobody spawned
 }
 
 TEST_F(CreatureTest, CreaturesShowAboveTheGroundOnlyAndInSlotOrder)
@@ -99,15 +90,15 @@ TEST_F(CreatureTest, CreaturesShowAboveTheGroundOnlyAndInSlotOrder)
     groundLine[111] = 210; // 10 rows of the upper creature's column 1 show
     groundLine[112] = 200; // its column 2 is underground
     groundLine[113] = 248; // its column 3 shows whole
-    Place(2, 100, 200, solidSprite.data());
+    Place(2, 100, 200, solid.data());
     Place(5, 110, 200, other.data());
     UpdateWorld(20);
-    const std::vector<BYTE> f = Pixels(backSurface);
+    const Picture f = Pixels(backSurface);
     auto at = [&](DWORD x, DWORD y) { return f[y * 640 + x]; };
-    EXPECT_EQ(std::vector<BYTE>({at(105, 210), at(120, 210), at(111, 205), at(111, 209)}),
-              std::vector<BYTE>({150, 160, 150, 160})); // slot 2 shows through a hole
-    EXPECT_EQ(std::vector<BYTE>({at(111, 210), at(112, 200), at(113, 247), at(113, 248)}),
-              std::vector<BYTE>({BACKDROP, BACKDROP, 160, BACKDROP}));
+    EXPECT_EQ(Picture({at(105, 210), at(120, 210), at(111, 205), at(111, 209), at(111, 210)}),
+              Picture({150, 160, 150, 160, BACKDROP})); // slot 2 shows through a hole
+    EXPECT_EQ(Picture({at(112, 200), at(113, 247), at(113, 248)}),
+              Picture({BACKDROP, 160, BACKDROP}));
     EXPECT_EQ(creatures[2].y, 199u); // drawn, then moved
 }
 
@@ -129,13 +120,13 @@ TEST_F(CreatureTest, WithoutPicturesACreatureIsABlockThatBursts)
 
 TEST_F(CreatureTest, AnUnlockableSurfaceIsSkippedWhileTheWorldMovesOn)
 {
-    Place(0, 100, 200, solidSprite.data());
+    Place(0, 100, 200, solid.data());
     Fly(0, 80 << 8, 300 << 8, 0, 256);
     platform::FailOperation("Lock", DDERR_SURFACEBUSY, 2);
     UpdateWorld(20);
-    EXPECT_EQ(creatures[0].y + stainDepth[80], 199u + 4);
-    EXPECT_EQ(Pixels(backSurface), std::vector<BYTE>(640 * 480, BACKDROP));
-    EXPECT_EQ(Pixels(sceneBackground), std::vector<BYTE>(640 * 480, BACKDROP));
+    EXPECT_EQ(creatures[0].y, 199u);
+    EXPECT_EQ(stainDepth[80], 4u);
+    EXPECT_TRUE(Pixels(backSurface) == blank && Pixels(sceneBackground) == blank);
     BitmapRef image {};
     platform::FailOperation("Lock", DDERR_SURFACEBUSY);
     EXPECT_EQ(CaptureSprite(&image, backSurface), 1u);

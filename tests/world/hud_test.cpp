@@ -8,7 +8,7 @@
 
 namespace {
 
-using test::BACKDROP;
+using namespace test;
 
 HFONT Verdana(LONG height)
 {
@@ -19,7 +19,7 @@ HFONT Verdana(LONG height)
     return CreateFontIndirectA(&font);
 }
 
-class HudTest : public test::WorldTest {
+class HudTest : public WorldTest {
 protected:
     void SetUp() override
     {
@@ -36,7 +36,7 @@ protected:
         WorldTest::TearDown();
     }
     // The HUD as it must look, written out call by call; d < 0 for no message.
-    std::vector<BYTE> Expected(COLORREF killsColour, const char* k, const char* s, LONG d)
+    Picture Expected(COLORREF killsColour, const char* k, const char* s, LONG d)
     {
         FillSurface(expected, BACKDROP);
         HDC dc = nullptr;
@@ -61,7 +61,7 @@ protected:
         expected->ReleaseDC(dc);
         return Pixels(expected);
     }
-    std::vector<BYTE> Drawn()
+    static Picture Drawn()
     {
         FillSurface(backSurface, BACKDROP);
         DrawHud();
@@ -90,16 +90,16 @@ TEST_F(HudTest, InItsLastSecondTheMessageShowsOn5Of8Ticks)
     messageKind = MESSAGE_BLOOD_BONUS;
     messageTimeLeft = 999;
     std::strcpy(messageText, "BLOOD BONUS +200");
+    const Picture withoutMessage = Expected(RGB(255, 255, 255), "0", "0", -1);
     std::string shown;
-    for (int tick = 0; tick < 16; ++tick)
-        shown += Drawn() == Expected(0xFFFFFF, "0", "0", -1) ? '-' : 'M';
+    for (int tick = 0; tick < 16; ++tick) shown += Drawn() == withoutMessage ? '-' : 'M';
     EXPECT_EQ(shown, "--MMMMM---MMMMM-");
 }
 
 TEST_F(HudTest, WithoutADeviceContextNothingIsDrawnNorCounted)
 {
     platform::FailOperation("GetDC", DDERR_DCALREADYCREATED);
-    EXPECT_EQ(Drawn(), std::vector<BYTE>(640 * 480, BACKDROP));
+    EXPECT_EQ(Drawn(), blank);
     EXPECT_EQ(hudBlink, 0u);
 }
 

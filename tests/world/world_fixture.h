@@ -1,6 +1,6 @@
 #pragma once
-// A run's world on plain 640 x 480 system-memory surfaces filled with BACKDROP, a flat ground at
-// row 300, and the original runtime's generator written out from its formula, so that expected
+// A run's world on plain 640 x 480 system-memory surfaces filled with BACKDROP and a flat ground
+// at row 300; the original runtime's generator is written out from its formula, so expected
 // values never come from the code under test.
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "graphics/shared_surfaces.h"
 #include "graphics/surfaces.h"
 #include "platform/crt.h"
-#include "platform/dsound.h"
 #include "platform/fault.h"
 #include "tests/common/test_support.h"
 #include "world/blood.h"
@@ -29,6 +28,7 @@ namespace test {
 struct ReferenceRand {
     std::uint32_t state;
     int Next() { return static_cast<int>(((state = state * 214013u + 2531011u) >> 16) & 0x7FFF); }
+    int Speed() { return (Next() & 255) - 127; }
     void Skip(std::uint64_t n)
     {
         while (n-- > 0) Next();
@@ -43,6 +43,8 @@ inline int ResultAfter(std::uint32_t seed, std::uint64_t calls)
 }
 
 inline constexpr BYTE BACKDROP = 7;
+using Picture = std::vector<BYTE>; // 640 x 480, rows without the pitch
+inline const Picture blank(640 * 480, BACKDROP);
 
 class WorldTest : public ::testing::Test {
 protected:
@@ -50,10 +52,10 @@ protected:
     {
         ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);
         directDraw->SetCooperativeLevel(nullptr, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
-        backSurface = CreateSystemSurface(640, 480);
-        sceneBackground = CreateSystemSurface(640, 480);
-        FillSurface(backSurface, BACKDROP);
-        FillSurface(sceneBackground, BACKDROP);
+        for (LPDIRECTDRAWSURFACE* s : {&backSurface, &sceneBackground}) {
+            *s = CreateSystemSurface(640, 480);
+            FillSurface(*s, BACKDROP);
+        }
         AllocWorldTables();
         ResetPlayState();
         dropCursor = 0;
@@ -69,11 +71,11 @@ protected:
         directDraw->Release(); // and every surface with it
     }
 
-    static std::vector<BYTE> Pixels(LPDIRECTDRAWSURFACE surface)
+    static Picture Pixels(LPDIRECTDRAWSURFACE surface)
     {
         DDSURFACEDESC desc {};
         LockSurface(surface, &desc);
-        std::vector<BYTE> pixels;
+        Picture pixels;
         for (DWORD y = 0; y < 480; ++y) {
             const auto* row = static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch;
             pixels.insert(pixels.end(), row, row + 640);
@@ -81,10 +83,7 @@ protected:
         UnlockSurface(surface);
         return pixels;
     }
-    static BYTE Pixel(LPDIRECTDRAWSURFACE surface, DWORD x, DWORD y)
-    {
-        return Pixels(surface)[y * 640 + x];
-    }
+    static BYTE Pixel(LPDIRECTDRAWSURFACE s, DWORD x, DWORD y) { return Pixels(s)[y * 640 + x]; }
     // As a spawn leaves a standard creature whose base row is y.
     static Creature& Place(DWORD slot, DWORD x, DWORD y, const BYTE* sprite)
     {
@@ -94,19 +93,12 @@ protected:
     {
         return bloodDrops[k] = {DROP_FLYING, 11, 12, x, y, dx, dy};
     }
-    static void FillDrops(std::vector<DWORD> freeSlots = {})
-    {
-        for (DWORD k = 0; k < DROP_COUNT; ++k) Fly(k, 0, 30 << 8, 0, 0);
-        for (DWORD k : freeSlots) bloodDrops[k].state = DROP_FREE;
-    }
-    // A short silent sound in popSounds[slot], on a device that mixes into nothing.
+    // A short sound in popSounds[slot], on a device that mixes into nothing.
     LPDIRECTSOUNDBUFFER MakePop(DWORD slot)
     {
         platform::SetSoundOutput(platform::SoundOutput::None);
-        if (sound == nullptr) {
-            DirectSoundCreate(nullptr, &sound, nullptr);
+        if (sound == nullptr && DirectSoundCreate(nullptr, &sound, nullptr) == DS_OK)
             sound->SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
-        }
         WAVEFORMATEX format {WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
         DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_STATIC, 512, 0, &format, {}};
         sound->CreateSoundBuffer(&description, &popSounds[slot], nullptr);
@@ -118,7 +110,7 @@ protected:
         return buffer->GetStatus(&status) == DS_OK && status == DSBSTATUS_PLAYING;
     }
 
-    std::vector<BYTE> solidSprite = std::vector<BYTE>(SPRITE_PIXELS, 150);
+    const std::vector<BYTE> solid = std::vector<BYTE>(SPRITE_PIXELS, 150); // an opaque sprite
 
 private:
     LPDIRECTSOUND sound = nullptr;
