@@ -9,10 +9,10 @@ int ListPack(const std::string& packName)
     if (pack == nullptr) return 1;
     for (DWORD i = 0; i < pack->header.entryCount; ++i) {
         const PackLabel label = GetPackEntryLabel(pack.get(), i);
-        const std::string text =
-            label.isNumber ? "#" + std::to_string(label.number) : std::string(label.text);
-        std::printf("%u %s %u %s\n", i, TagText(GetPackEntryType(pack.get(), i)).c_str(),
-                    pack->directory[i].dataOffset, text.c_str());
+        std::printf("%u %s %u ", i, TagText(GetPackEntryType(pack.get(), i)).c_str(),
+                    pack->directory[i].dataOffset);
+        if (label.isNumber) std::printf("#%u\n", label.number);
+        else std::printf("%.*s\n", static_cast<int>(label.text.size()), label.text.data());
     }
     return 0;
 }
