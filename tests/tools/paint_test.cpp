@@ -27,6 +27,9 @@ TEST(PaintTest, DitheredShadeAveragesToTheAskedLevel)
     }
     EXPECT_EQ(ShadeSteps(ramp, 2, 3, -5.0f, 0, 0), ramp.At(2)); // clamped to its steps
     EXPECT_EQ(ShadeSteps(ramp, 2, 3, 5.0f, 3, 3), ramp.At(3));
+    EXPECT_EQ(BandSteps(ramp, 0, 4, 0.3f), ramp.At(1)); // the nearest step, 1.2
+    EXPECT_EQ(BandSteps(ramp, 0, 4, 0.4f), ramp.At(2)); // 1.6
+    EXPECT_EQ(BandSteps(ramp, 1, 3, 2.0f), ramp.At(3));
 }
 
 TEST(PaintTest, ShapesFillTheirPixelsAndNothingOutsideThePicture)

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/png.h"
 #include "tests/tools/colour_checks.h"
 #include "tools/make_assets/art/paint.h"
 #include "tools/make_assets/output/icons.h"
@@ -164,6 +165,18 @@ TEST(GamePicturesTest, WindowIconsAreRoundBadgesOnTransparentCorners)
         EXPECT_FALSE(icon.Opaque(size - 1, size - 1)) << size;
         EXPECT_TRUE(icon.Opaque(size / 2, size / 2)) << size;
         EXPECT_TRUE(icon.Opaque(2, size / 2)) << size;
+    }
+}
+
+TEST(GamePicturesTest, TheCommittedIconsAreWhatTheGeneratorDrawsNow)
+{
+    for (int size : ICON_SIZES) {
+        const std::string path =
+            std::string(KG_SOURCE_DIR) + "/resources/icons/icon-" + std::to_string(size) + ".png";
+        const auto committed = platform::ReadIndexedPng(path.c_str());
+        ASSERT_TRUE(committed.has_value()) << path << ": run make-assets --icons resources/icons";
+        EXPECT_EQ(committed->pixels, WindowIcon(size).pixels) << path;
+        EXPECT_EQ(committed->transparentIndex, std::optional<BYTE>(TRANSPARENT_KEY)) << path;
     }
 }
 

@@ -56,6 +56,12 @@ BYTE ShadeSteps(Ramp ramp, int first, int last, float level, int x, int y)
     return ramp.At(std::clamp(step, first, last));
 }
 
+BYTE BandSteps(Ramp ramp, int first, int last, float level)
+{
+    const float position = Clamp01(level) * static_cast<float>(last - first);
+    return ramp.At(first + static_cast<int>(std::lround(position)));
+}
+
 BYTE Shade(Ramp ramp, float level, int x, int y)
 {
     return ShadeSteps(ramp, 0, ramp.count - 1, level, x, y);

@@ -27,6 +27,8 @@ float DitherThreshold(int x, int y);
 BYTE Shade(Ramp ramp, float level, int x, int y);
 // Like Shade, within steps first..last of the ramp only.
 BYTE ShadeSteps(Ramp ramp, int first, int last, float level, int x, int y);
+// The nearest of steps first..last, undithered: flat bands of colour, as sprites are shaded.
+BYTE BandSteps(Ramp ramp, int first, int last, float level);
 
 void FillBox(Picture& picture, Box box, BYTE index);
 // Every pixel of the box takes the colour the painter chooses for it.

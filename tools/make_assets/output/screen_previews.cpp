@@ -3,49 +3,83 @@
 #include <algorithm>
 #include <array>
 
+#include "graphics/display_device.h"
+#include "graphics/shared_surfaces.h"
+#include "graphics/surfaces.h"
 #include "platform/crt.h"
+#include "support/memory.h"
 #include "tools/make_assets/art/lettering.h"
 #include "tools/make_assets/pictures/pictures.h"
+#include "world/creatures.h"
+#include "world/ground.h"
+#include "world/pixel_target.h"
+#include "world/world_tables.h"
 
 namespace art {
 namespace {
 
-using GroundLine = std::array<unsigned, SCREEN_WIDTH>;
-
-// The game's own ground: a random walk from row 240, painted as a noisy gradient of 68 to 74.
-GroundLine PaintGround(Picture& picture)
-{
-    GroundLine ground {};
-    ground[0] = GROUND_START_ROW;
-    ground[1] = GROUND_START_ROW + (crt::rand() & 1);
-    for (int x = 2; x < SCREEN_WIDTH; ++x)
-        ground[x] = ((crt::rand() & 7) + ground[x - 1] + ground[x - 2] - 3) >> 1;
-    for (int x = 0; x < SCREEN_WIDTH; ++x) {
-        unsigned colour = GROUND_SURFACE * 256;
-        for (int y = static_cast<int>(ground[x]);; ++y) {
-            picture.Set(x, y, static_cast<BYTE>(colour / 256));
-            colour = std::min<unsigned>(colour + (crt::rand() & 15), GROUND_DEEPEST * 256);
-            if (y >= BOTTOM_STRIP_TOP - 1) break;
+// The play's scene, ground and creatures painted by the game world's own code onto a stand-in
+// for its scene background that holds the backdrop.
+class PlayStandIn {
+public:
+    PlayStandIn(const Picture& backdrop, const std::vector<Picture>& sprites) : scene_(backdrop)
+    {
+        DirectDrawCreate(nullptr, &directDraw, nullptr);
+        sceneBackground = CreateSystemSurface(SCREEN_WIDTH, SCREEN_HEIGHT);
+        AllocWorldTables();
+        for (std::size_t type = 0; type < sprites.size() && type < CREATURE_TYPES; ++type) {
+            auto* pixels = static_cast<BYTE*>(MemAlloc(SPRITE_PIXELS));
+            std::copy(sprites[type].pixels.begin(), sprites[type].pixels.end(), pixels);
+            creatureSprites[type] = pixels;
         }
+        CopyScene(true);
+        ResetWorld();
+        CopyScene(false);
     }
-    return ground;
-}
+    ~PlayStandIn()
+    {
+        FreeWorldTables();
+        if (sceneBackground != nullptr) sceneBackground->Release();
+        sceneBackground = nullptr;
+        if (directDraw != nullptr) directDraw->Release();
+        directDraw = nullptr;
+    }
+    PlayStandIn(const PlayStandIn&) = delete;
+    PlayStandIn& operator=(const PlayStandIn&) = delete;
 
-// A creature with its box's top-left corner at (x, y), hidden below the ground.
-void DrawCreature(Picture& picture, const GroundLine& ground, const Picture& sprite, int x, int y)
-{
-    for (int c = 0; c < sprite.width; ++c) {
-        const int visible = std::min(static_cast<int>(ground[x + c]) - y, sprite.height);
-        for (int r = 0; r < visible; ++r) {
-            if (sprite.Opaque(c, r)) picture.Set(x + c, y + r, sprite.At(c, r));
+    // A creature of the type risen `rise` rows from its base row, as the game draws it.
+    void DrawRisenCreature(DWORD type, DWORD x, DWORD rise)
+    {
+        const DWORD baseRow = DeepestGround(x, x + SPRITE_SIZE) + 5;
+        DrawCreature(Target(), x, baseRow - rise, creatureSprites[type]);
+    }
+    // Stains as the landed drops of earlier kills leave them under the surface.
+    void StainColumn(DWORD x, DWORD rows)
+    {
+        for (DWORD r = 1; r <= rows; ++r) PutPixel(Target(), x, groundLine[x] + r, BLOOD_DARK);
+        PutPixel(Target(), x, groundLine[x] + rows + 1, BLOOD_BRIGHT);
+    }
+    Picture& Scene() { return scene_; }
+
+private:
+    PixelTarget Target()
+    {
+        return {scene_.pixels.data(), SCREEN_WIDTH, SCREEN_WIDTH, SCREEN_HEIGHT};
+    }
+    void CopyScene(bool intoSurface)
+    {
+        const PixelTarget surface = LockPixels(sceneBackground);
+        for (DWORD y = 0; surface.pixels != nullptr && y < SCREEN_HEIGHT; ++y) {
+            BYTE* row = surface.pixels + static_cast<std::ptrdiff_t>(y) * surface.pitch;
+            BYTE* own = scene_.pixels.data() + static_cast<std::ptrdiff_t>(y) * SCREEN_WIDTH;
+            if (intoSurface) std::copy_n(own, SCREEN_WIDTH, row);
+            else std::copy_n(row, SCREEN_WIDTH, own);
         }
+        UnlockPixels(sceneBackground, surface);
     }
-}
 
-unsigned Deepest(const GroundLine& ground, int x)
-{
-    return *std::max_element(ground.begin() + x, ground.begin() + x + 48);
-}
+    Picture scene_;
+};
 
 void DrawShadowText(Picture& picture, const char* text, int x, int y, int offset, BYTE colour,
                     BYTE shadow, int cellHeight)
@@ -102,23 +136,15 @@ Picture KillerListPreview()
 
 Picture PlayPreview(const Picture& backdrop, const std::vector<Picture>& sprites)
 {
-    Picture picture = backdrop;
-    picture.name = "play screen";
     crt::srand(1999);
-    const GroundLine ground = PaintGround(picture);
-    // Stains of earlier kills: a dark and a bright pixel under the surface.
-    for (int x = 300; x < 340; ++x) {
-        const int depth = 3 + ((x * 7) % 11);
-        for (int d = 1; d <= depth; ++d)
-            picture.Set(x, static_cast<int>(ground[x]) + d, BLOOD_DARK);
-        picture.Set(x, static_cast<int>(ground[x]) + depth + 1, BLOOD_BRIGHT);
-    }
-    const int rises[] = {10, 30, 44, 100};
-    const int columns[] = {60, 200, 420, 520};
-    for (std::size_t i = 0; i < sprites.size() && i < 4; ++i) {
-        const int base = static_cast<int>(Deepest(ground, columns[i])) + 5;
-        DrawCreature(picture, ground, sprites[i], columns[i], base - rises[i]);
-    }
+    PlayStandIn play(backdrop, sprites);
+    for (DWORD x = 300; x < 340; ++x) play.StainColumn(x, 3 + (x * 7) % 11);
+    const DWORD rises[] = {10, 30, 44, 100};
+    const DWORD columns[] = {60, 200, 420, 520};
+    for (DWORD type = 0; type < sprites.size() && type < CREATURE_TYPES; ++type)
+        play.DrawRisenCreature(type, columns[type], rises[type]);
+    Picture picture = play.Scene();
+    picture.name = "play screen";
     DrawShadowText(picture, "37", KILLS_TEXT_LEFT, HUD_TEXT_TOP, HUD_SHADOW_OFFSET, WHITE, BLACK,
                    HUD_TEXT_HEIGHT);
     DrawShadowText(picture, "-12", SCORE_TEXT_LEFT, HUD_TEXT_TOP, HUD_SHADOW_OFFSET, WHITE, BLACK,

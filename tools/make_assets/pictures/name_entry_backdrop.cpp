@@ -1,5 +1,5 @@
 // "std.qvx": behind the name dialog, which opens in the middle of the screen (about columns
-// 190 to 450, rows 165 to 315). The heading stays above it, the glimbots below.
+// 190 to 450, rows 155 to 325). The heading stays above it, the glimbots below.
 
 #include <cmath>
 

@@ -19,7 +19,6 @@ inline constexpr int HUD_SHADOW_OFFSET = 2;
 inline constexpr int KILLS_TEXT_LEFT = 160;
 inline constexpr int SCORE_TEXT_LEFT = 425;
 inline constexpr int MESSAGE_TEXT_TOP = 100; // the floating bonus message, Verdana 36 bold
-inline constexpr int GROUND_START_ROW = 240; // the ground line wanders about this row
 
 // The title screen's version texts, Arial 12, in dark navy on the backdrop.
 inline constexpr int VERSION_TEXT_LEFT = 540;

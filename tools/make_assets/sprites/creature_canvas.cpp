@@ -13,8 +13,8 @@ std::vector<Point> CreatureCanvas::At(const std::vector<Point>& units) const
 
 void CreatureCanvas::Blob(Point centre, float rx, float ry, Ramp ramp, int first, int last)
 {
-    PaintEllipse(picture_, At(centre), Length(rx), Length(ry), [&](int x, int y, float u, float v) {
-        return ShadeSteps(ramp, first, last, RoundLight(u, v), x, y);
+    PaintEllipse(picture_, At(centre), Length(rx), Length(ry), [&](int, int, float u, float v) {
+        return BandSteps(ramp, first, last, RoundLight(u, v));
     });
 }
 
@@ -32,10 +32,10 @@ void CreatureCanvas::Shape(const std::vector<Point>& corners, Ramp ramp, int fir
         top = std::min(top, p.y);
         bottom = std::max(bottom, p.y);
     }
-    PaintPolygon(picture_, points, [&](int x, int y) {
+    PaintPolygon(picture_, points, [&](int, int y) {
         const float level =
             1.0f - (static_cast<float>(y) + 0.5f - top) / std::max(1.0f, bottom - top);
-        return ShadeSteps(ramp, first, last, 0.25f + 0.7f * level, x, y);
+        return BandSteps(ramp, first, last, 0.25f + 0.7f * level);
     });
 }
 

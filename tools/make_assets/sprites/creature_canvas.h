@@ -8,8 +8,9 @@
 
 namespace art {
 
-// Shaded body parts use steps 5 to 15 of a creature ramp; step 4 is kept for outlines and
-// inner lines, so a bursting pixel's darker twin (four steps down) stays the same hue.
+// Shaded body parts use steps 5 to 15 of a creature ramp in flat, undithered bands; step 4 is
+// kept for outlines and inner lines, so a bursting pixel's darker twin (four steps down) stays
+// the same hue.
 inline constexpr int BODY_DARKEST_STEP = 5;
 inline constexpr int BODY_LIGHTEST_STEP = 15;
 inline constexpr int LINE_STEP = 4;
