@@ -20,16 +20,20 @@ struct WAVEFORMATEX {
     WORD cbSize;
 };
 
-// The description of a buffer to create; dwSize must be 36.
+// The description of a buffer to create. dwSize carries the record's size on the original
+// 32-bit platform, DSBUFFERDESC_SIZE, whatever this platform's pointers make of it.
+inline constexpr DWORD DSBUFFERDESC_SIZE = 36;
 struct DSBUFFERDESC {
     DWORD dwSize;
     DWORD dwFlags;
     DWORD dwBufferBytes;
     DWORD dwReserved;
     WAVEFORMATEX* lpwfxFormat;
+    BYTE guid3DAlgorithm[16];
 };
 
-// The device's capabilities; dwSize must be 96.
+// The device's capabilities; dwSize must be DSCAPS_SIZE.
+inline constexpr DWORD DSCAPS_SIZE = 96;
 struct DSCAPS {
     DWORD dwSize;
     DWORD dwFlags;
@@ -56,6 +60,7 @@ struct DSCAPS {
     DWORD dwReserved1;
     DWORD dwReserved2;
 };
+static_assert(DSCAPS_SIZE == DSCAPS_SIZE);
 
 inline constexpr DWORD DSBCAPS_PRIMARYBUFFER = 0x1;
 inline constexpr DWORD DSBCAPS_STATIC = 0x2;

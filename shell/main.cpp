@@ -4,7 +4,9 @@
 
 #include "resources/game_resources.h"
 #include "shell/command_line.h"
+#include "shell/play_loop.h"
 #include "shell/win_main.h"
+#include "world/play_state.h"
 
 namespace {
 
@@ -31,5 +33,9 @@ int main(int argc, char** argv)
     }
     const int result = WinMain(nullptr, nullptr, commandLine.gameCommandLine.data(), SW_SHOWNORMAL);
     platform::StopBackend();
+    if (commandLine.report) {
+        std::printf("{\"kills\": %u, \"peakScore\": %d, \"score\": %d, \"frames\": %u}\n", kills,
+                    peakScore, score, composedFrames);
+    }
     return result;
 }

@@ -10,12 +10,11 @@
 #include "platform/mmtime.h"
 #include "shell/input_state.h"
 #include "shell/play_assets.h"
+#include "shell/play_frame.h"
 #include "shell/window_proc.h"
 #include "world/creatures.h"
-#include "world/hud.h"
 #include "world/play_state.h"
 #include "world/scoring.h"
-#include "world/world_update.h"
 
 DWORD composedFrames = 0;
 
@@ -34,9 +33,7 @@ constexpr LONG panPerColumn = 32;
 struct LoopState {
     DWORD frameClock;
     int voiceIndex = 0;
-    LONG drawnX = -1; // -1: no cursor drawn yet
-    LONG drawnY = -1;
-    RECT cursorRect {};
+    DrawnCursor cursor;
 };
 
 POINT ClampedCursor()
@@ -48,20 +45,20 @@ POINT ClampedCursor()
 }
 
 // Erases the cursor where it was, saves what lies under its new place and draws it there.
-void MoveCursor(LoopState& loop, POINT at)
+void MoveCursor(DrawnCursor& cursor, POINT at)
 {
-    if (loop.drawnX != -1) {
-        screenSurface->BltFast(static_cast<DWORD>(loop.drawnX - cursorHalf),
-                               static_cast<DWORD>(loop.drawnY - cursorHalf), cursorUnder, nullptr,
+    if (cursor.x != -1) {
+        screenSurface->BltFast(static_cast<DWORD>(cursor.rect.left),
+                               static_cast<DWORD>(cursor.rect.top), cursorUnder, nullptr,
                                DDBLTFAST_WAIT);
     }
-    loop.cursorRect = {at.x - cursorHalf, at.y - cursorHalf, at.x + cursorHalf, at.y + cursorHalf};
-    cursorUnder->BltFast(0, 0, screenSurface, &loop.cursorRect, DDBLTFAST_WAIT);
-    screenSurface->BltFast(static_cast<DWORD>(loop.cursorRect.left),
-                           static_cast<DWORD>(loop.cursorRect.top), cursorImage, nullptr,
+    cursor.rect = {at.x - cursorHalf, at.y - cursorHalf, at.x + cursorHalf, at.y + cursorHalf};
+    cursorUnder->BltFast(0, 0, screenSurface, &cursor.rect, DDBLTFAST_WAIT);
+    screenSurface->BltFast(static_cast<DWORD>(cursor.rect.left),
+                           static_cast<DWORD>(cursor.rect.top), cursorImage, nullptr,
                            DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
-    loop.drawnX = at.x;
-    loop.drawnY = at.y;
+    cursor.x = at.x;
+    cursor.y = at.y;
 }
 
 void Shoot(LoopState& loop, POINT at)
@@ -78,44 +75,20 @@ void Shoot(LoopState& loop, POINT at)
     if (static_cast<LONG>(kills) > populationThreshold) AddCreature();
 }
 
-void CountDownMessage(DWORD elapsed)
-{
-    if (messageTimeLeft <= 0) return;
-    messageTimeLeft -= static_cast<LONG>(elapsed);
-    if (messageTimeLeft <= 0) {
-        messageKind = MESSAGE_NONE;
-        messageTimeLeft = 0;
-    }
-}
-
-void ComposeFrame(LoopState& loop, DWORD now)
-{
-    const DWORD elapsed = now - loop.frameClock;
-    backSurface->BltFast(0, 0, sceneBackground, nullptr, DDBLTFAST_WAIT);
-    UpdateWorld(elapsed);
-    if (score < 0 && kills == 0) score = 0;
-    CountDownMessage(elapsed);
-    DrawHud();
-    cursorUnder->BltFast(0, 0, backSurface, &loop.cursorRect, DDBLTFAST_WAIT);
-    backSurface->BltFast(static_cast<DWORD>(loop.drawnX - cursorHalf),
-                         static_cast<DWORD>(loop.drawnY - cursorHalf), cursorImage, nullptr,
-                         DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
-    RECT field {0, 24, 640, 480};
-    screenSurface->BltFast(0, 24, backSurface, &field, DDBLTFAST_WAIT);
-    loop.frameClock = now;
-    ++composedFrames;
-}
-
 void RunFrameLoop()
 {
-    LoopState loop {timeGetTime()};
+    LoopState loop {timeGetTime(), 0, {}};
     do {
         PumpMessages();
         const POINT at = ClampedCursor();
-        if (at.x != loop.drawnX || at.y != loop.drawnY) MoveCursor(loop, at);
+        if (at.x != loop.cursor.x || at.y != loop.cursor.y) MoveCursor(loop.cursor, at);
         if (clickPending) Shoot(loop, at);
         const DWORD now = timeGetTime();
-        if (now - loop.frameClock >= frameInterval) ComposeFrame(loop, now);
+        if (now - loop.frameClock >= frameInterval) {
+            ComposeFrame(loop.cursor, now - loop.frameClock);
+            loop.frameClock = now;
+            ++composedFrames;
+        }
         if (score < losingScore) RunGameOver(soundPack);
     } while (lastKey == 0);
 }

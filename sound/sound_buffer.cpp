@@ -34,7 +34,7 @@ LPDIRECTSOUNDBUFFER CreateSampleBuffer(const SoundHeader& header, DWORD bufferFl
     WAVEFORMATEX format;
     MakeFormatFromHeader(&format, header);
     DSBUFFERDESC description {};
-    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwSize = DSBUFFERDESC_SIZE;
     description.dwFlags = bufferFlags;
     description.dwBufferBytes = header.length;
     description.lpwfxFormat = &format;

@@ -26,7 +26,7 @@ bool InitSound(HWND window, const WAVEFORMATEX* format)
     if (!ReportResult("DirectSoundCreate", DirectSoundCreate(nullptr, &soundDevice, nullptr)))
         return false;
     DSCAPS caps {};
-    caps.dwSize = sizeof(DSCAPS);
+    caps.dwSize = DSCAPS_SIZE;
     if (!ReportResult("GetCaps", soundDevice->GetCaps(&caps))) return GiveUpDevice();
     if ((caps.dwFlags & DSCAPS_EMULDRIVER) != 0) {
         DebugLine("NO DIRECTSOUND DRIVER INSTALLED");
@@ -36,7 +36,7 @@ bool InitSound(HWND window, const WAVEFORMATEX* format)
                       soundDevice->SetCooperativeLevel(window, DSSCL_PRIORITY)))
         return GiveUpDevice();
     DSBUFFERDESC description {};
-    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwSize = DSBUFFERDESC_SIZE;
     description.dwFlags = DSBCAPS_PRIMARYBUFFER;
     if (soundDevice->CreateSoundBuffer(&description, &primaryBuffer, nullptr) != DS_OK) {
         primaryBuffer = CreateFallbackBuffer(format);
@@ -59,7 +59,7 @@ void ReleaseSound()
 LPDIRECTSOUNDBUFFER CreateFallbackBuffer(const WAVEFORMATEX* format)
 {
     DSBUFFERDESC description {};
-    description.dwSize = sizeof(DSBUFFERDESC);
+    description.dwSize = DSBUFFERDESC_SIZE;
     description.dwFlags = DSBCAPS_LOCSOFTWARE | DSBCAPS_CTRLFREQUENCY;
     description.dwBufferBytes = FALLBACK_BUFFER_BYTES;
     description.lpwfxFormat = const_cast<WAVEFORMATEX*>(format);

@@ -91,8 +91,12 @@ void CallbackNineVoices(benchmark::State& state)
         const auto align = static_cast<WORD>(sound.channels * sound.bits / 8);
         WAVEFORMATEX format {WAVE_FORMAT_PCM, sound.channels, sound.rate, sound.rate * align,
                              align,           sound.bits,     0};
-        DSBUFFERDESC description {sizeof(DSBUFFERDESC), DSBCAPS_STATIC | DSBCAPS_CTRLPAN,
-                                  static_cast<DWORD>(sound.bytes.size()), 0, &format};
+        DSBUFFERDESC description {DSBUFFERDESC_SIZE,
+                                  DSBCAPS_STATIC | DSBCAPS_CTRLPAN,
+                                  static_cast<DWORD>(sound.bytes.size()),
+                                  0,
+                                  &format,
+                                  {}};
         LPDIRECTSOUNDBUFFER buffer = nullptr;
         device->CreateSoundBuffer(&description, &buffer, nullptr);
         buffers.push_back(buffer);

@@ -53,6 +53,10 @@ DWORD BootClock()
 bool StartBackend(const BackendOptions& options, std::string& error)
 {
     closeRequested = false;
+    // Headless, the mix follows the virtual clock into nowhere or into a WAV file.
+    if (!options.headless) SetSoundOutput(SoundOutput::Device);
+    else if (options.wavPath.empty()) SetSoundOutput(SoundOutput::None);
+    else SetSoundOutput(SoundOutput::WavFile, options.wavPath.c_str());
     running =
         options.headless ? MakeHeadlessBackend(options, error) : MakeSdlBackend(options, error);
     if (!running) return false;

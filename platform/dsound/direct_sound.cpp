@@ -20,7 +20,7 @@ SoundDevice* Self(IDirectSound* object) { return static_cast<SoundDevice*>(objec
 
 HRESULT CheckDescription(const DSBUFFERDESC& description)
 {
-    if (description.dwSize != sizeof(DSBUFFERDESC)) return DSERR_INVALIDPARAM;
+    if (description.dwSize != DSBUFFERDESC_SIZE) return DSERR_INVALIDPARAM;
     if ((description.dwFlags & DSBCAPS_PRIMARYBUFFER) != 0) {
         if (description.dwBufferBytes != 0 || description.lpwfxFormat != nullptr)
             return DSERR_INVALIDPARAM;
@@ -106,10 +106,10 @@ HRESULT DirectSoundCreate(const GUID*, LPDIRECTSOUND* directSound, IUnknown* out
 
 HRESULT IDirectSound::GetCaps(DSCAPS* caps)
 {
-    if (caps == nullptr || caps->dwSize != sizeof(DSCAPS)) return DSERR_INVALIDPARAM;
+    if (caps == nullptr || caps->dwSize != DSCAPS_SIZE) return DSERR_INVALIDPARAM;
     if (const HRESULT fault = InjectedFault(SoundCall::GetCaps); fault != S_OK) return fault;
     *caps = DSCAPS {};
-    caps->dwSize = sizeof(DSCAPS);
+    caps->dwSize = DSCAPS_SIZE;
     caps->dwFlags = DSCAPS_PRIMARYMONO | DSCAPS_PRIMARYSTEREO | DSCAPS_PRIMARY8BIT
                     | DSCAPS_PRIMARY16BIT | DSCAPS_SECONDARYMONO | DSCAPS_SECONDARYSTEREO
                     | DSCAPS_SECONDARY8BIT | DSCAPS_SECONDARY16BIT;

@@ -15,6 +15,8 @@ namespace {
 SoundOutput chosen = SoundOutput::Device;
 std::string wavName;
 
+// While no device exists nothing is mixed, even by the clock.
+bool started = false;
 SoundOutput running = SoundOutput::None;
 dsound::WavFile wav;
 
@@ -49,7 +51,7 @@ SoundOutput CurrentSoundOutput() { return running; }
 
 void AdvanceSound(DWORD clockMs)
 {
-    if (running == SoundOutput::Device) return;
+    if (!started || running == SoundOutput::Device) return;
     if (!clockStarted) {
         clockStarted = true;
         clockStart = clockMs;
@@ -66,6 +68,7 @@ void StartOutput()
 {
     StopOutput();
     const WAVEFORMATEX format = MixFormat();
+    started = true;
     running = SoundOutput::None;
     if (chosen == SoundOutput::Device && OpenAudioDevice(format)) running = SoundOutput::Device;
     if (chosen != SoundOutput::WavFile) return;
@@ -77,6 +80,7 @@ void StopOutput()
 {
     CloseAudioDevice();
     wav.Close();
+    started = false;
     running = SoundOutput::None;
     clockStarted = false;
 }

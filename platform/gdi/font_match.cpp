@@ -12,6 +12,29 @@ struct PatternDeleter {
 };
 using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
+// fontconfig's configuration lives as long as the process and is handed back at its end, so
+// that leak checkers see a clean exit.
+class FontconfigSession {
+public:
+    FontconfigSession() : ready_(FcInit() == FcTrue) {}
+    ~FontconfigSession()
+    {
+        if (ready_) FcFini();
+    }
+    FontconfigSession(const FontconfigSession&) = delete;
+    FontconfigSession& operator=(const FontconfigSession&) = delete;
+    bool Ready() const { return ready_; }
+
+private:
+    bool ready_;
+};
+
+bool FontconfigReady()
+{
+    static const FontconfigSession session;
+    return session.Ready();
+}
+
 std::string StringOf(const FcPattern* pattern, const char* object)
 {
     FcChar8* value = nullptr;
@@ -23,7 +46,7 @@ std::string StringOf(const FcPattern* pattern, const char* object)
 
 std::optional<FontFile> MatchFontFile(const char* family, int weight)
 {
-    if (!FcInit()) return std::nullopt;
+    if (!FontconfigReady()) return std::nullopt;
     Pattern request(FcPatternCreate());
     FcPatternAddString(request.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
     FcPatternAddInteger(request.get(), FC_WEIGHT, FcWeightFromOpenType(weight));

@@ -164,9 +164,9 @@ void PaintDialog(DialogState& state)
     IDirectDrawSurface* screen = ddraw::TheDisplay().primary;
     HDC dc = nullptr;
     if (screen == nullptr || screen->GetDC(&dc) != DD_OK) return;
+    SetBkMode(dc, TRANSPARENT);
     DrawFrame(dc, state);
     const HGDIOBJ previous = SelectObject(dc, state.font.get());
-    SetBkMode(dc, TRANSPARENT);
     for (std::size_t i = 0; i < state.controls.size(); ++i) {
         DialogControl& control = state.controls[i];
         const bool focused = static_cast<int>(i) == state.focus;

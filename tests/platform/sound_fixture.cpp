@@ -18,7 +18,7 @@ void SoundDeviceTest::SetUp()
     platform::SetSoundOutput(platform::SoundOutput::None);
     ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
     ASSERT_EQ(device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY), DS_OK);
-    DSBUFFERDESC description {sizeof(DSBUFFERDESC), DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr};
+    DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr, {}};
     ASSERT_EQ(device->CreateSoundBuffer(&description, &primary, nullptr), DS_OK);
     const WAVEFORMATEX output = PcmFormat(22050, 2, 16);
     ASSERT_EQ(primary->SetFormat(&output), DS_OK);
@@ -35,8 +35,8 @@ LPDIRECTSOUNDBUFFER SoundDeviceTest::MakeBuffer(const WAVEFORMATEX& format,
                                                 const std::vector<BYTE>& bytes, DWORD flags)
 {
     WAVEFORMATEX copy = format;
-    DSBUFFERDESC description {sizeof(DSBUFFERDESC), flags, static_cast<DWORD>(bytes.size()), 0,
-                              &copy};
+    DSBUFFERDESC description {
+        DSBUFFERDESC_SIZE, flags, static_cast<DWORD>(bytes.size()), 0, &copy, {}};
     LPDIRECTSOUNDBUFFER buffer = nullptr;
     EXPECT_EQ(device->CreateSoundBuffer(&description, &buffer, nullptr), DS_OK);
     if (buffer == nullptr) return nullptr;

@@ -13,7 +13,7 @@ TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
     LPDIRECTSOUND device = nullptr;
     ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
     device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
-    DSBUFFERDESC description {sizeof(DSBUFFERDESC), DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr};
+    DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr, {}};
     LPDIRECTSOUNDBUFFER primary = nullptr;
     ASSERT_EQ(device->CreateSoundBuffer(&description, &primary, nullptr), DS_OK);
     const WAVEFORMATEX output = test::PcmFormat(11025, 2, 16);
@@ -21,7 +21,7 @@ TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
     EXPECT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::WavFile);
 
     WAVEFORMATEX format = test::PcmFormat(11025, 1, 16);
-    description = {sizeof(DSBUFFERDESC), DSBCAPS_STATIC, 2 * 441, 0, &format};
+    description = {DSBUFFERDESC_SIZE, DSBCAPS_STATIC, 2 * 441, 0, &format, {}};
     LPDIRECTSOUNDBUFFER sound = nullptr;
     ASSERT_EQ(device->CreateSoundBuffer(&description, &sound, nullptr), DS_OK);
     LPVOID memory = nullptr;

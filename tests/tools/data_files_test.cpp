@@ -3,13 +3,38 @@
 #include <filesystem>
 
 #include "graphics/image_reader.h"
+#include "sound/pack_archive.h"
+#include "sound/pack_image.h"
+#include "sound/sound_buffer.h"
+#include "sound/sound_device.h"
 #include "tests/graphics/graphics_fixture.h"
 #include "tools/make_assets/output/data_files.h"
 #include "tools/make_assets/pictures/pictures.h"
+#include "tools/make_assets/sounds/game_sounds.h"
+#include "tools/make_assets/sprites/creature_sprites.h"
 
 namespace {
 
 using DataFilesTest = test::GraphicsTest;
+
+// The messages the readers write when a file is damaged or cannot be used.
+void ExpectNoFailureIn(const std::string& log)
+{
+    for (const char* failure : {"IMPOSSIBILE", "non è", "BAD QVX", "No Decompressor", "palette",
+                                "non disponibile", "Invalid", "Impossibile", "ERROR"})
+        EXPECT_EQ(log.find(failure), std::string::npos) << failure << " in:\n" << log;
+}
+
+std::string BufferBytes(LPDIRECTSOUNDBUFFER buffer, std::size_t size)
+{
+    LPVOID memory = nullptr;
+    DWORD locked = 0;
+    if (buffer->Lock(0, static_cast<DWORD>(size), &memory, &locked, nullptr, nullptr, 0) != DS_OK)
+        return {};
+    std::string bytes(static_cast<const char*>(memory), locked);
+    buffer->Unlock(memory, locked, nullptr, 0);
+    return bytes;
+}
 
 TEST_F(DataFilesTest, EveryPictureLoadsThroughTheGamesReaderWithItsPixelsIntact)
 {
@@ -22,17 +47,64 @@ TEST_F(DataFilesTest, EveryPictureLoadsThroughTheGamesReaderWithItsPixelsIntact)
         EXPECT_EQ(Pixels(surface), picture.pixels) << picture.name;
         surface->Release();
     }
-    const std::string log = LogText();
-    for (const char* failure : {"IMPOSSIBILE", "non è", "BAD QVX", "No Decompressor", "palette"})
-        EXPECT_EQ(log.find(failure), std::string::npos) << failure << " in:\n" << log;
+    ExpectNoFailureIn(LogText());
+}
+
+TEST_F(DataFilesTest, TheCreaturePackHoldsTheFourSpritesAsThePlayLoadsThem)
+{
+    ASSERT_TRUE(art::WriteCreaturePack("."));
+    PackArchive* pack = OpenPack("GLIM.PCK", 0);
+    ASSERT_NE(pack, nullptr);
+    LPDIRECTDRAWSURFACE surface = CreateSystemSurface(art::SPRITE_SIZE, art::SPRITE_SIZE);
+    ASSERT_NE(surface, nullptr);
+    const std::vector<art::Picture> sprites = art::CreatureSprites();
+    for (DWORD type = 0; type < sprites.size(); ++type) {
+        Fill(surface, 0);
+        LoadPackImage(surface, pack, type);
+        EXPECT_EQ(Pixels(surface), sprites[type].pixels) << type;
+    }
+    surface->Release();
+    ClosePack(pack);
+    ExpectNoFailureIn(LogText());
+}
+
+TEST_F(DataFilesTest, BothSoundPacksLoadEveryEntryIntoABufferOfItsSamples)
+{
+    platform::SetSoundOutput(platform::SoundOutput::None);
+    WAVEFORMATEX format;
+    MakePcmFormat(&format, 22050, true, true);
+    ASSERT_TRUE(InitSound(nullptr, &format));
+    ASSERT_TRUE(audio::WriteSoundPacks("."));
+    for (const auto& [name, quality] :
+         {std::pair {"SOUNDL.PCK", audio::LOW_QUALITY}, {"SOUNDM.PCK", audio::NORMAL_QUALITY}}) {
+        PackArchive* pack = OpenPack(name, 0);
+        ASSERT_NE(pack, nullptr) << name;
+        const std::vector<audio::SoundEntry> entries = audio::SoundPackEntries(quality);
+        for (DWORD i = 0; i < entries.size(); ++i) {
+            const LPDIRECTSOUNDBUFFER buffer = LoadSound(SeekPackEntry(pack, i), DSBCAPS_STATIC);
+            ASSERT_NE(buffer, nullptr) << name << " " << i;
+            const std::vector<BYTE>& samples = entries[i].sound.samples;
+            EXPECT_EQ(BufferBytes(buffer, samples.size()),
+                      std::string(samples.begin(), samples.end()))
+                << name << " " << i;
+            buffer->Release();
+        }
+        ClosePack(pack);
+    }
+    ReleaseSound();
+    platform::SetSoundOutput(platform::SoundOutput::Device);
+    ExpectNoFailureIn(LogText());
 }
 
 TEST_F(DataFilesTest, TwoRunsWriteTheSameBytes)
 {
     std::filesystem::create_directories("first");
     std::filesystem::create_directories("second");
-    ASSERT_TRUE(art::WritePictureFiles("first"));
-    ASSERT_TRUE(art::WritePictureFiles("second"));
+    for (const char* run : {"first", "second"}) {
+        ASSERT_TRUE(art::WritePictureFiles(run));
+        ASSERT_TRUE(art::WriteCreaturePack(run));
+        ASSERT_TRUE(audio::WriteSoundPacks(run));
+    }
     for (const auto& entry : std::filesystem::directory_iterator("first")) {
         const auto name = entry.path().filename();
         EXPECT_EQ(ReadFile("first" / name), ReadFile("second" / name)) << name;

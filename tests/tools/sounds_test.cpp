@@ -12,7 +12,7 @@ using namespace audio;
 
 struct Pack {
     Quality quality;
-    std::vector<PcmSound> entries;
+    std::vector<SoundEntry> entries;
 };
 
 const std::vector<Pack>& Packs()
@@ -24,20 +24,20 @@ const std::vector<Pack>& Packs()
     return packs;
 }
 
-double Seconds(const PcmSound& sound)
+double Seconds(const SoundEntry& entry)
 {
-    return static_cast<double>(Decode(sound).size()) / sound.rate;
+    return static_cast<double>(Decode(entry.sound).size()) / entry.sound.sampleRate;
 }
 
 TEST(SoundPacksTest, BothQualitiesHoldTheSameSevenMonoEntries)
 {
     for (const Pack& pack : Packs()) {
         ASSERT_EQ(pack.entries.size(), 7u);
-        for (const PcmSound& sound : pack.entries) {
-            EXPECT_EQ(sound.rate, pack.quality.rate) << sound.name;
-            EXPECT_EQ(sound.bitsPerSample, pack.quality.bitsPerSample) << sound.name;
-            EXPECT_EQ(sound.channels, 1) << sound.name;
-            EXPECT_EQ(sound.samples.size() % (sound.bitsPerSample / 8), 0u) << sound.name;
+        for (const auto& [name, sound] : pack.entries) {
+            EXPECT_EQ(sound.sampleRate, pack.quality.rate) << name;
+            EXPECT_EQ(sound.bitsPerSample, pack.quality.bitsPerSample) << name;
+            EXPECT_EQ(sound.channels, 1) << name;
+            EXPECT_EQ(sound.samples.size() % (sound.bitsPerSample / 8), 0u) << name;
         }
     }
 }
@@ -59,11 +59,11 @@ TEST(SoundPacksTest, LengthsSuitWhatEachSoundAccompanies)
 TEST(SoundPacksTest, SoundsStartAndEndInSilenceWithoutOffsetAndPeakBelowFullScale)
 {
     for (const Pack& pack : Packs()) {
-        for (const PcmSound& sound : pack.entries) {
+        for (const auto& [name, sound] : pack.entries) {
             const Signal signal = Decode(sound);
             ASSERT_FALSE(signal.empty());
-            EXPECT_EQ(signal.front(), 0.0f) << sound.name;
-            EXPECT_EQ(signal.back(), 0.0f) << sound.name;
+            EXPECT_EQ(signal.front(), 0.0f) << name;
+            EXPECT_EQ(signal.back(), 0.0f) << name;
             double mean = 0.0;
             float peak = 0.0f;
             for (float s : signal) {
@@ -71,24 +71,24 @@ TEST(SoundPacksTest, SoundsStartAndEndInSilenceWithoutOffsetAndPeakBelowFullScal
                 peak = std::max(peak, std::abs(s));
             }
             mean /= static_cast<double>(signal.size());
-            EXPECT_LT(std::abs(mean), 0.01) << sound.name;
+            EXPECT_LT(std::abs(mean), 0.01) << name;
             const double peakDb = 20.0 * std::log10(peak);
-            EXPECT_GT(peakDb, -4.5) << sound.name;
-            EXPECT_LT(peakDb, -1.5) << sound.name;
+            EXPECT_GT(peakDb, -4.5) << name;
+            EXPECT_LT(peakDb, -1.5) << name;
         }
     }
 }
 
 TEST(SoundPacksTest, TheFivePopsDifferAndEveryRunMakesTheSameBytes)
 {
-    const std::vector<PcmSound>& normal = Packs()[1].entries;
+    const std::vector<SoundEntry>& normal = Packs()[1].entries;
     for (int a = 2; a < 7; ++a) {
         for (int b = a + 1; b < 7; ++b)
-            EXPECT_NE(normal[a].samples, normal[b].samples) << a << " " << b;
+            EXPECT_NE(normal[a].sound.samples, normal[b].sound.samples) << a << " " << b;
     }
-    const std::vector<PcmSound> again = SoundPackEntries(NORMAL_QUALITY);
+    const std::vector<SoundEntry> again = SoundPackEntries(NORMAL_QUALITY);
     for (std::size_t i = 0; i < again.size(); ++i)
-        EXPECT_EQ(again[i].samples, normal[i].samples) << i;
+        EXPECT_EQ(again[i].sound.samples, normal[i].sound.samples) << i;
 }
 
 } // namespace

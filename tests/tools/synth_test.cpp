@@ -37,7 +37,7 @@ TEST(RenderTest, TheQualityFilterPassesLowTonesAndStopsThoseThatWouldAlias)
         Signal signal = Tone(1000.0, 1.0);
         Signal loud = Tone(high, 0.5);
         for (std::size_t i = 0; i < half; ++i) signal[half + i] = loud[i];
-        const Signal low = Decode(Render("t", signal, LOW_QUALITY));
+        const Signal low = Decode(Render(signal, LOW_QUALITY));
         const std::size_t mid = low.size() / 2;
         EXPECT_LT(Peak(low, mid + 100, low.size() - 200), 0.02f * Peak(low, 200, mid - 100))
             << high;
@@ -48,10 +48,10 @@ TEST(RenderTest, SamplesAreStoredInTheGamesLayouts)
 {
     Signal signal(Samples(0.01), 0.0f);
     signal[Samples(0.005)] = 1.0f;
-    const PcmSound low = Render("t", signal, LOW_QUALITY);
+    const PcmSound low = Render(signal, LOW_QUALITY);
     EXPECT_EQ(low.samples.size(), signal.size() / 4);
     EXPECT_EQ(low.samples.front(), 128); // 8-bit silence is the middle value
-    const PcmSound normal = Render("t", signal, NORMAL_QUALITY);
+    const PcmSound normal = Render(signal, NORMAL_QUALITY);
     EXPECT_EQ(normal.samples.size(), signal.size() / 2 * 2);
     EXPECT_EQ(normal.samples[0], 0);
     EXPECT_EQ(normal.samples[1], 0);
@@ -81,7 +81,7 @@ using WavTest = test::TempFolderTest;
 
 TEST_F(WavTest, AWavFileDescribesItsSamples)
 {
-    PcmSound sound {"s", 22050, 16, 1, {1, 2, 3, 4}};
+    PcmSound sound {22050, 1, 16, {1, 2, 3, 4}};
     ASSERT_TRUE(WriteWav(sound, "s.wav"));
     const std::string bytes = ReadFile("s.wav");
     ASSERT_EQ(bytes.size(), 48u);

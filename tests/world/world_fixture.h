@@ -100,7 +100,7 @@ protected:
         if (sound == nullptr && DirectSoundCreate(nullptr, &sound, nullptr) == DS_OK)
             sound->SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
         WAVEFORMATEX format {WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
-        DSBUFFERDESC description {sizeof(DSBUFFERDESC), DSBCAPS_STATIC, 512, 0, &format};
+        DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_STATIC, 512, 0, &format, {}};
         sound->CreateSoundBuffer(&description, &popSounds[slot], nullptr);
         return popSounds[slot];
     }

@@ -47,11 +47,11 @@ bool WriteReview(const std::string& folder)
     write(art::KillerListPreview(), "killer list screen");
     std::vector<art::Picture> soundPictures;
     for (const auto quality : {audio::LOW_QUALITY, audio::NORMAL_QUALITY}) {
-        for (const audio::PcmSound& sound : audio::SoundPackEntries(quality)) {
+        for (const audio::SoundEntry& entry : audio::SoundPackEntries(quality)) {
             if (quality.rate == audio::NORMAL_QUALITY.rate)
-                soundPictures.push_back(audio::SoundPicture(sound));
-            const std::string path = folder + "/" + sound.name + " " + std::to_string(sound.rate);
-            ok = audio::WriteWav(sound, path + ".wav") && ok;
+                soundPictures.push_back(audio::SoundPicture(entry));
+            const std::string path = folder + "/" + entry.name + " " + std::to_string(quality.rate);
+            ok = audio::WriteWav(entry.sound, path + ".wav") && ok;
         }
     }
     write(art::StackedPictures(soundPictures), "sounds");
@@ -97,5 +97,7 @@ int main(int argc, char** argv)
     }
     if (!WriteCatalogue(argv[1])) return Fail("error.dat in", argv[1]);
     if (!art::WritePictureFiles(argv[1])) return Fail("the pictures in", argv[1]);
+    if (!art::WriteCreaturePack(argv[1])) return Fail("the creature pack in", argv[1]);
+    if (!audio::WriteSoundPacks(argv[1])) return Fail("the sound packs in", argv[1]);
     return 0;
 }

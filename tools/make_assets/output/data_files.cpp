@@ -2,6 +2,9 @@
 
 #include "tools/make_assets/art/palette.h"
 #include "tools/make_assets/pictures/pictures.h"
+#include "tools/make_assets/sounds/game_sounds.h"
+#include "tools/make_assets/sprites/creature_sprites.h"
+#include "tools/pack_writer/pack_writer.h"
 
 namespace art {
 namespace {
@@ -38,4 +41,38 @@ bool WritePictureFiles(const std::string& folder)
     return ok;
 }
 
+bool WriteCreaturePack(const std::string& folder)
+{
+    pack_writer::PackWriter pack;
+    int type = 0;
+    for (const Picture& sprite : CreatureSprites()) {
+        const qvx::Picture file = FilePicture(sprite);
+        const qvx::Bytes stream = qvx::ChunkStream(file, qvx::SmallestMethod(file.image));
+        if (!pack.AddImage(stream, {"glimbot " + std::to_string(type++), std::nullopt}))
+            return false;
+    }
+    return pack.Write(folder + "/GLIM.PCK");
+}
+
 } // namespace art
+
+namespace audio {
+
+bool WriteSoundPacks(const std::string& folder)
+{
+    struct SoundPack {
+        const char* name;
+        Quality quality;
+    };
+    bool ok = true;
+    for (const SoundPack& file :
+         {SoundPack {"SOUNDL.PCK", LOW_QUALITY}, SoundPack {"SOUNDM.PCK", NORMAL_QUALITY}}) {
+        pack_writer::PackWriter pack;
+        for (const SoundEntry& entry : SoundPackEntries(file.quality))
+            ok = pack.AddSound(entry.sound, {entry.name, std::nullopt}) && ok;
+        ok = ok && pack.Write(folder + "/" + file.name);
+    }
+    return ok;
+}
+
+} // namespace audio

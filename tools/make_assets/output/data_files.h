@@ -14,5 +14,14 @@ namespace art {
 qvx::Picture FilePicture(const Picture& picture);
 // Every ".qvx" picture, each packed with the method that makes it smallest.
 bool WritePictureFiles(const std::string& folder);
+// "GLIM.PCK": the four creature sprites, entries 0 to 3 by type.
+bool WriteCreaturePack(const std::string& folder);
 
 } // namespace art
+
+namespace audio {
+
+// "SOUNDL.PCK" and "SOUNDM.PCK": the same entries in low and normal quality.
+bool WriteSoundPacks(const std::string& folder);
+
+} // namespace audio

@@ -75,15 +75,15 @@ Signal Decode(const PcmSound& sound)
     return signal;
 }
 
-art::Picture SoundPicture(const PcmSound& sound)
+art::Picture SoundPicture(const SoundEntry& entry)
 {
-    const Signal signal = Decode(sound);
-    const int width =
-        std::max(120, static_cast<int>(signal.size() * PIXELS_PER_SECOND / sound.rate));
-    art::Picture picture(sound.name, width, TITLE_HEIGHT + WAVE_HEIGHT + SPECTRUM_HEIGHT,
+    const Signal signal = Decode(entry.sound);
+    const DWORD rate = entry.sound.sampleRate;
+    const int width = std::max(120, static_cast<int>(signal.size() * PIXELS_PER_SECOND / rate));
+    art::Picture picture(entry.name, width, TITLE_HEIGHT + WAVE_HEIGHT + SPECTRUM_HEIGHT,
                          art::GREYS.At(1));
-    art::DrawLabel(picture, art::LabelFont(13),
-                   sound.name + " " + std::to_string(sound.rate) + " Hz", 2, 2, art::WHITE);
+    art::DrawLabel(picture, art::LabelFont(13), entry.name + " " + std::to_string(rate) + " Hz", 2,
+                   2, art::WHITE);
     DrawWave(picture, signal, TITLE_HEIGHT);
     DrawSpectrum(picture, signal, TITLE_HEIGHT + WAVE_HEIGHT);
     return picture;

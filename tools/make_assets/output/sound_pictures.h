@@ -8,6 +8,6 @@ namespace audio {
 
 // Samples as -1..1, whatever the stored width.
 Signal Decode(const PcmSound& sound);
-art::Picture SoundPicture(const PcmSound& sound);
+art::Picture SoundPicture(const SoundEntry& entry);
 
 } // namespace audio

@@ -24,8 +24,8 @@ bool WriteWav(const PcmSound& sound, const std::string& path)
     WriteLe32(header + 16, 16);
     WriteLe16(header + 20, WAVE_FORMAT_PCM);
     WriteLe16(header + 22, sound.channels);
-    WriteLe32(header + 24, sound.rate);
-    WriteLe32(header + 28, sound.rate * blockAlign);
+    WriteLe32(header + 24, sound.sampleRate);
+    WriteLe32(header + 28, sound.sampleRate * blockAlign);
     WriteLe16(header + 32, blockAlign);
     WriteLe16(header + 34, sound.bitsPerSample);
     WriteLe32(header + 36, FourCC("data"));

@@ -6,13 +6,14 @@
 
 namespace audio {
 
-std::vector<PcmSound> SoundPackEntries(Quality quality)
+std::vector<SoundEntry> SoundPackEntries(Quality quality)
 {
-    std::vector<PcmSound> entries;
-    entries.push_back(Render("shot", ShotSound(), quality));
-    entries.push_back(Render("game over", GameOverJingle(), quality));
+    std::vector<SoundEntry> entries;
+    entries.push_back({"shot", Render(ShotSound(), quality)});
+    entries.push_back({"game over", Render(GameOverJingle(), quality)});
     for (int variant = 0; variant < POP_SOUNDS; ++variant)
-        entries.push_back(Render("pop " + std::to_string(variant + 1), PopSound(variant), quality));
+        entries.push_back(
+            {"pop " + std::to_string(variant + 1), Render(PopSound(variant), quality)});
     return entries;
 }
 

@@ -14,6 +14,6 @@ Signal GameOverJingle();      // entry 1
 Signal PopSound(int variant); // entries 2 to 6: variant 0 to 4
 
 // Every entry of a sound pack, rendered in one quality.
-std::vector<PcmSound> SoundPackEntries(Quality quality);
+std::vector<SoundEntry> SoundPackEntries(Quality quality);
 
 } // namespace audio

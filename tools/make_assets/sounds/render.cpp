@@ -63,7 +63,7 @@ void Quantise(const Signal& signal, WORD bitsPerSample, std::vector<BYTE>& out)
 
 } // namespace
 
-PcmSound Render(const std::string& name, const Signal& studio, Quality quality)
+PcmSound Render(const Signal& studio, Quality quality)
 {
     const int factor = static_cast<int>(std::lround(STUDIO_RATE / quality.rate));
     Signal signal = Decimate(studio, factor);
@@ -71,8 +71,8 @@ PcmSound Render(const std::string& name, const Signal& studio, Quality quality)
     FadeEdges(signal, quality.rate);
     Normalise(signal);
     PcmSound sound;
-    sound.name = name;
-    sound.rate = quality.rate;
+    sound.sampleRate = quality.rate;
+    sound.channels = 1;
     sound.bitsPerSample = quality.bitsPerSample;
     Quantise(signal, quality.bitsPerSample, sound.samples);
     return sound;

@@ -6,6 +6,6 @@
 
 namespace audio {
 
-PcmSound Render(const std::string& name, const Signal& studio, Quality quality);
+PcmSound Render(const Signal& studio, Quality quality);
 
 } // namespace audio

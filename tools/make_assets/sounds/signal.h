@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/windef.h"
+#include "tools/pack_writer/pack_writer.h"
 
 namespace audio {
 
@@ -14,12 +15,12 @@ inline constexpr double STUDIO_RATE = 44100.0;
 using Signal = std::vector<float>;
 
 // Raw PCM as a sound entry holds it: 8-bit unsigned or 16-bit signed little-endian, mono.
-struct PcmSound {
+using PcmSound = pack_writer::PcmSound;
+
+// A sound pack's entry: its label and its samples.
+struct SoundEntry {
     std::string name;
-    DWORD rate = 0;
-    WORD bitsPerSample = 0;
-    WORD channels = 1;
-    std::vector<BYTE> samples;
+    PcmSound sound;
 };
 
 struct Quality {
