@@ -76,4 +76,21 @@ std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* erro
     return picture;
 }
 
+std::optional<RgbaPicture> DecodePngRgba(const std::vector<BYTE>& file)
+{
+    png_image image {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return std::nullopt;
+    image.format = PNG_FORMAT_RGBA;
+    RgbaPicture picture;
+    picture.width = image.width;
+    picture.height = image.height;
+    picture.pixels.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return std::nullopt;
+    }
+    return picture;
+}
+
 } // namespace platform

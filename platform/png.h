@@ -27,4 +27,14 @@ bool WriteIndexedPng(const char* path, const IndexedPicture& picture);
 // answers nothing and, when error is given, a one-line reason.
 std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* error = nullptr);
 
+// A picture of red, green, blue and alpha bytes, as window icons want it.
+struct RgbaPicture {
+    DWORD width = 0;
+    DWORD height = 0;
+    std::vector<BYTE> pixels; // width x height x 4, top row first
+};
+
+// Any PNG held in memory, decoded to RGBA; nothing when it is not a readable PNG.
+std::optional<RgbaPicture> DecodePngRgba(const std::vector<BYTE>& file);
+
 } // namespace platform

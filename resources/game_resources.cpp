@@ -1,5 +1,14 @@
 #include "resources/game_resources.h"
 
-void RegisterKillerDialog();
+#include <vector>
 
-void RegisterGameResources() { RegisterKillerDialog(); }
+#include "platform/resources.h"
+
+void RegisterKillerDialog();
+std::vector<std::vector<BYTE>> GameIconFiles();
+
+void RegisterGameResources()
+{
+    RegisterKillerDialog();
+    platform::AddIconResource(GAME_ICON, GameIconFiles());
+}

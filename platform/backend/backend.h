@@ -16,7 +16,8 @@ public:
     // Once per message pump: turns what happened since into messages, presents the screen.
     virtual void Pump() = 0;
 
-    virtual void WindowCreated(const char* /*title*/) {}
+    // icon: the class's icon resource, 0 for none.
+    virtual void WindowCreated(const char* /*title*/, WORD /*icon*/) {}
     virtual void WindowShown() {}
     virtual void WindowDestroyed() {}
     virtual void PointerVisible(bool /*visible*/) {}

@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/sdl_keys.h"
 #include "platform/backend/sdl_presenter.h"
+#include "platform/png.h"
+#include "platform/resources.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -57,6 +60,25 @@ std::string ScreenshotName()
     return name;
 }
 
+// The largest picture of the icon resource, for the window manager to scale.
+void SetWindowIcon(SDL_Window* window, WORD icon)
+{
+    const auto* files = FindIconResource(icon);
+    if (files == nullptr) return;
+    std::optional<RgbaPicture> largest;
+    for (const std::vector<BYTE>& file : *files) {
+        auto picture = DecodePngRgba(file);
+        if (picture && (!largest || picture->width > largest->width)) largest = std::move(picture);
+    }
+    if (!largest) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        largest->pixels.data(), static_cast<int>(largest->width), static_cast<int>(largest->height),
+        32, static_cast<int>(largest->width * 4), SDL_PIXELFORMAT_RGBA32);
+    if (surface == nullptr) return;
+    SDL_SetWindowIcon(window, surface);
+    SDL_FreeSurface(surface);
+}
+
 class SdlBackend : public Backend {
 public:
     explicit SdlBackend(int windowScale) : scale(windowScale) {}
@@ -77,7 +99,7 @@ public:
         if (presenter) presenter->Present(false);
     }
 
-    void WindowCreated(const char* title) override
+    void WindowCreated(const char* title, WORD icon) override
     {
         const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI
                              | (scale == 0 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -86,6 +108,7 @@ public:
                                       flags));
         if (!window) return;
         presenter = SdlPresenter::Make(window.get(), screenWidth, screenHeight);
+        SetWindowIcon(window.get(), icon);
         SDL_StartTextInput();
     }
 

@@ -61,6 +61,15 @@ void SdlPresenter::Present(bool force)
 
 void SdlPresenter::Show(const DisplayView& view)
 {
+    Upload(view);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+}
+
+void SdlPresenter::Upload(const DisplayView& view)
+{
     for (int i = 0; i < 256; ++i) {
         const PALETTEENTRY entry =
             view.palette != nullptr ? view.palette[i] : PALETTEENTRY {BYTE(i), BYTE(i), BYTE(i), 0};
@@ -79,10 +88,6 @@ void SdlPresenter::Show(const DisplayView& view)
         for (DWORD x = 0; x < columns; ++x) row[x] = colours[source[x]];
     }
     SDL_UnlockTexture(texture);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
 }
 
 } // namespace platform

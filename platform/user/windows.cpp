@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/backend/backend.h"
+#include "platform/resources.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"
 
@@ -37,6 +38,11 @@ HWND focusWindow = nullptr;
 
 // The display's own size stands in for the platform's default window size.
 constexpr RECT defaultRect {0, 0, 640, 480};
+
+WORD IconResourceOf(HICON icon)
+{
+    return static_cast<WORD>(reinterpret_cast<std::uintptr_t>(icon));
+}
 
 const WindowClass* FindClass(LPCSTR name)
 {
@@ -126,7 +132,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         windowClass->name, windowName != nullptr ? windowName : "", windowClass->fields.lpfnWndProc,
         windowClass->fields.style, style, exStyle, rect, false}));
     HWND window = windows.back().get();
-    platform::CurrentBackend().WindowCreated(window->title.c_str());
+    platform::CurrentBackend().WindowCreated(window->title.c_str(),
+                                             IconResourceOf(windowClass->fields.hIcon));
     window->windowProc(window, WM_CREATE, 0, 0);
     return window;
 }
@@ -189,7 +196,13 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM)
 }
 
 // The game's icon and the arrow are the only resources asked for; handles just name them.
-HICON LoadIconA(HINSTANCE, LPCSTR name) { return reinterpret_cast<HICON>(const_cast<char*>(name)); }
+// An icon handle names the program's icon resource by its number.
+HICON LoadIconA(HINSTANCE, LPCSTR name)
+{
+    const auto id = reinterpret_cast<std::uintptr_t>(name);
+    if (id > 0xFFFF || platform::FindIconResource(static_cast<WORD>(id)) == nullptr) return nullptr;
+    return reinterpret_cast<HICON>(const_cast<char*>(name));
+}
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR name)
 {

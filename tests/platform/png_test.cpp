@@ -61,3 +61,24 @@ TEST_F(PngTest, ATransparentIndexSurvivesARoundTripAndOthersStayOpaque)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PngTest, AnIconDecodesToColoursWithItsTransparentIndexSeeThrough)
+{
+    platform::IndexedPicture picture;
+    picture.width = 2;
+    picture.height = 1;
+    picture.pixels = {7, 9};
+    picture.palette[7] = {200, 100, 50, 0};
+    picture.transparentIndex = 9;
+    ASSERT_TRUE(platform::WriteIndexedPng("icon.png", picture));
+    const std::string file = ReadFile("icon.png");
+    const auto rgba = platform::DecodePngRgba(std::vector<BYTE>(file.begin(), file.end()));
+    ASSERT_TRUE(rgba.has_value());
+    EXPECT_EQ(rgba->pixels, (std::vector<BYTE> {200, 100, 50, 255, rgba->pixels[4], rgba->pixels[5],
+                                                rgba->pixels[6], 0}));
+    EXPECT_FALSE(platform::DecodePngRgba({1, 2, 3}).has_value());
+}
+
+} // namespace
