@@ -20,8 +20,12 @@ namespace {
 
 constexpr int screenWidth = 640;
 constexpr int screenHeight = 480;
-// While nothing happens, a pump gives the processor away for this long at most.
-constexpr int idleWaitMs = 1;
+// While nothing happens, a pump gives the processor away until input comes, for this long at
+// most: briefly while the picture moves (the game's 20 ms frames must not slip), longer once it
+// has stood still a while (a screen waiting for a key).
+constexpr int busyWaitMs = 1;
+constexpr int quietWaitMs = 10;
+constexpr Uint32 quietAfterMs = 100;
 
 struct WindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -93,9 +97,12 @@ public:
 
     void Pump() override
     {
-        if (!SDL_PollEvent(nullptr)) SDL_WaitEventTimeout(nullptr, idleWaitMs);
+        // One wait takes the first event, or gives the processor away until one comes.
         SDL_Event event;
-        while (SDL_PollEvent(&event)) Handle(event);
+        if (SDL_WaitEventTimeout(&event, IdleWait())) {
+            Handle(event);
+            while (SDL_PollEvent(&event)) Handle(event);
+        }
         if (presenter) presenter->Present(false);
     }
 
@@ -179,6 +186,13 @@ private:
         if (full)
             SDL_SetWindowSize(window.get(), screenWidth * WindowedScale(),
                               screenHeight * WindowedScale());
+    }
+
+    int IdleWait() const
+    {
+        const bool quiet =
+            !presenter || SDL_GetTicks() - presenter->LastChangeShown() > quietAfterMs;
+        return quiet ? quietWaitMs : busyWaitMs;
     }
 
     // Leaving full screen without a chosen scale gives a window of the default scale.

@@ -25,6 +25,8 @@ public:
     void Present(bool force);
     // Expands the display's palette indices into the texture and shows it.
     void Show(const DisplayView& view);
+    // When a changed picture was last shown (SDL ticks).
+    Uint32 LastChangeShown() const { return lastShown; }
     // The first half of Show: the palette expansion into the streaming texture.
     void Upload(const DisplayView& view);
 

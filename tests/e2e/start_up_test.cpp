@@ -4,9 +4,13 @@ namespace {
 
 using StartUpTest = test::GameFolderTest;
 
+// Keys that skip the title, leave it, end the run and leave the Killer List.
+constexpr char quickRun[] = "100 key 32\n200 key 32\n300 key 32\n400 key 32\n";
+
 TEST_F(StartUpTest, TheLogOfAHeadlessRunStartsWithTheCatalogueAndEndsWithTheBanner)
 {
-    const test::GameResult run = test::RunGame({"--headless"});
+    WriteFile("run.txt", quickRun);
+    const test::GameResult run = test::RunGame({"--headless", "--script", "run.txt"});
     EXPECT_EQ(run.exitCode, 0);
     const std::string log = ReadFile("debug.txt");
     EXPECT_TRUE(log.starts_with("File errore caricato: versione 1.0\r\n")) << log;
@@ -17,7 +21,8 @@ TEST_F(StartUpTest, TheLogOfAHeadlessRunStartsWithTheCatalogueAndEndsWithTheBann
 TEST_F(StartUpTest, AMissingCatalogueIsSaidAndTheGameGoesOn)
 {
     std::filesystem::remove("error.dat");
-    const test::GameResult run = test::RunGame({"--headless"});
+    WriteFile("run.txt", quickRun);
+    const test::GameResult run = test::RunGame({"--headless", "--script", "run.txt"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(ReadFile("debug.txt").starts_with("Questo non è un file di errori valido\r\n"));
     EXPECT_NE(run.errors.find("SYSTEM ERROR (modulo error.dat) : "), std::string::npos);
