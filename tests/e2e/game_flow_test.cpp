@@ -45,6 +45,29 @@ TEST_F(GameFlowTest, AKeyDuringPlayEndsTheRunWithoutTheGameOverScreen)
     EXPECT_EQ(ReadFile("killer.dat").size(), 416u);
 }
 
+TEST_F(GameFlowTest, AMissBeforeTheFirstKillIsFlooredAtTheNextFrame)
+{
+    // Frames come at 220, 240, ... ms; a shot into the top strip hits nothing.
+    WriteFile("miss.txt", leaveTitle + "800 move 320 12\n801 click\n802 key 32\n900 key 32\n");
+    EXPECT_NE(test::RunGame({"--headless", "--script", "miss.txt", "--report"})
+                  .output.find("\"score\": -2,"),
+              std::string::npos);
+    WriteFile("floor.txt", leaveTitle + "800 move 320 12\n801 click\n821 key 32\n900 key 32\n");
+    EXPECT_NE(test::RunGame({"--headless", "--script", "floor.txt", "--report"})
+                  .output.find("\"score\": 0,"),
+              std::string::npos);
+}
+
+TEST_F(GameFlowTest, WithoutTheCreaturePackTheGlimbotsCanStillBeShot)
+{
+    std::filesystem::remove("GLIM.PCK");
+    WriteFile("run.txt",
+              leaveTitle + SweepClicks(300, 16000) + "16100 key 32\n16200 key 13\n16300 key 32\n");
+    const test::GameResult run = test::RunGame({"--headless", "--script", "run.txt", "--report"});
+    EXPECT_EQ(run.output.find("\"kills\": 0,"), std::string::npos) << run.output;
+    EXPECT_NE(ReadFile("debug.txt").find("Pack Immagini non disponibile\r\n"), std::string::npos);
+}
+
 TEST_F(GameFlowTest, AWholeRoadFromTheTitleToTheKillerList)
 {
     // Shoot until the game is lost, then leave the game-over screen, take the dialog's field,
