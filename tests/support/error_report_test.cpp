@@ -1,8 +1,8 @@
 #include "platform/kernel.h"
 #include "support/error_catalogue.h"
 #include "support/error_report.h"
-#include "tests/support/catalogue_fixture.h"
 #include "tests/common/log_session.h"
+#include "tests/support/catalogue_fixture.h"
 
 namespace {
 
