@@ -3,7 +3,7 @@
 PACKAGES := cmake ninja-build g++ pkg-config \
             libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libpng-dev \
             fonts-dejavu-core fonts-liberation2 \
-            libgtest-dev libgmock-dev libbenchmark-dev
+            libgtest-dev libgmock-dev libbenchmark-dev clang-format
 ARGS ?=
 
 .PHONY: play test asan bench deps build-% format format-check clean
@@ -27,10 +27,10 @@ build-%:
 	cmake --preset $*
 	cmake --build --preset $*
 
-format:
+format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-format-check:
+format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
