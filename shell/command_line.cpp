@@ -44,6 +44,16 @@ const char* OptionValue(std::string_view word, std::string_view name, int& index
     return index + 1 < argc ? argv[++index] : nullptr;
 }
 
+// The flag an option without a value sets, or null for another option.
+bool* SwitchOf(std::string_view name, CommandLine& result)
+{
+    if (name == "--headless") return &result.backend.headless;
+    if (name == "--report") return &result.report;
+    if (name == "--help") return &result.showHelp;
+    if (name == "--version") return &result.showVersion;
+    return nullptr;
+}
+
 bool ParseOption(std::string_view word, int& index, int argc, const char* const* argv,
                  CommandLine& result)
 {
@@ -51,13 +61,10 @@ bool ParseOption(std::string_view word, int& index, int argc, const char* const*
     const bool hasValue = name.size() < word.size();
     if (name == "--window")
         return ReadWindowScale(hasValue ? word.substr(name.size() + 1) : "", result);
-    if (hasValue
-        && (name == "--headless" || name == "--report" || name == "--help" || name == "--version"))
-        return false;
-    if (name == "--headless") return result.backend.headless = true;
-    if (name == "--report") return result.report = true;
-    if (name == "--help") return result.showHelp = true;
-    if (name == "--version") return result.showVersion = true;
+    if (bool* flag = SwitchOf(name, result)) {
+        *flag = true;
+        return !hasValue;
+    }
     const char* value = OptionValue(word, name, index, argc, argv);
     if (value == nullptr || *value == '\0') return false;
     if (name == "--script") result.backend.scriptPath = value;
