@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/backend.h"
 #include "platform/kernel.h"
 
 namespace test {
@@ -34,6 +35,18 @@ std::string TempFolderTest::ReadFile(const std::filesystem::path& name)
 {
     std::ifstream in(name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool TempFolderTest::StartHeadless(std::string_view script)
+{
+    WriteFile("input.txt", script);
+    platform::BackendOptions options;
+    options.headless = true;
+    options.scriptPath = "input.txt";
+    std::string error;
+    const bool started = platform::StartBackend(options, error);
+    EXPECT_TRUE(started) << error;
+    return started;
 }
 
 void TempFolderTest::WriteFile(const std::filesystem::path& name, std::string_view bytes)

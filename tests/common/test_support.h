@@ -17,6 +17,8 @@ protected:
     void TearDown() override;
 
     static std::string ReadFile(const std::filesystem::path& name);
+    // Starts the headless backend with the script's events; false (with a failure) if it cannot.
+    static bool StartHeadless(std::string_view script);
     static void WriteFile(const std::filesystem::path& name, std::string_view bytes);
 
     std::filesystem::path folder;

@@ -45,12 +45,7 @@ class DialogTest : public test::TempFolderTest {
 protected:
     INT_PTR Run(const char* script)
     {
-        WriteFile("input.txt", script);
-        platform::BackendOptions options;
-        options.headless = true;
-        options.scriptPath = "input.txt";
-        std::string error;
-        EXPECT_TRUE(platform::StartBackend(options, error)) << error;
+        StartHeadless(script);
         platform::AddDialogResource(nameDialog, platform::LANGUAGE_ENGLISH_UK,
                                     NameTemplate("English"));
         WNDCLASSA windowClass {0,       QuietWindowProc, 0,       0,       nullptr,

@@ -10,10 +10,7 @@ using StartUpOrderTest = test::TempFolderTest;
 
 TEST_F(StartUpOrderTest, ADisplayThatDoesNotStartRunsNoScreenAndStillClosesTheLog)
 {
-    platform::BackendOptions options;
-    options.headless = true;
-    std::string error;
-    ASSERT_TRUE(platform::StartBackend(options, error)) << error;
+    ASSERT_TRUE(StartHeadless(""));
     platform::FailOperation("SetDisplayMode", DDERR_INVALIDMODE);
     EXPECT_EQ(WinMain(nullptr, nullptr, const_cast<char*>(""), 1), 0);
     platform::ClearFailures();

@@ -13,12 +13,7 @@ class WindowProcTest : public test::TempFolderTest {
 protected:
     void Start(const char* script)
     {
-        WriteFile("input.txt", script);
-        platform::BackendOptions options;
-        options.headless = true;
-        options.scriptPath = "input.txt";
-        std::string error;
-        ASSERT_TRUE(platform::StartBackend(options, error)) << error;
+        ASSERT_TRUE(StartHeadless(script));
         WNDCLASSA windowClass {CS_DBLCLKS, GameWindowProc, 0,       0,       nullptr,
                                nullptr,    nullptr,        nullptr, nullptr, "qvclass32_test"};
         RegisterClassA(&windowClass);
