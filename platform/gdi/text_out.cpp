@@ -21,16 +21,19 @@ void FillClipped(HDC__& dc, LONG left, LONG top, LONG right, LONG bottom, BYTE i
         std::fill(dc.pixels + y * dc.pitch + left, dc.pixels + y * dc.pitch + right, index);
 }
 
+// The glyph's ink within the surface: the rows and columns that fall outside are left out
+// once per glyph, not tested pixel by pixel.
 void DrawGlyph(HDC__& dc, const Glyph& glyph, int cellHeight, LONG left, LONG top, BYTE index)
 {
-    for (int row = 0; row < cellHeight; ++row) {
-        const LONG y = top + row;
-        if (y < 0 || y >= static_cast<LONG>(dc.height)) continue;
-        BYTE* line = dc.pixels + y * dc.pitch;
-        for (int column = 0; column < glyph.width; ++column) {
-            const LONG x = left + column;
-            if (glyph.ink[row * glyph.width + column] && x >= 0 && x < static_cast<LONG>(dc.width))
-                line[x] = index;
+    const LONG firstRow = std::max<LONG>(0, -top);
+    const LONG endRow = std::min<LONG>(cellHeight, static_cast<LONG>(dc.height) - top);
+    const LONG firstColumn = std::max<LONG>(0, -left);
+    const LONG endColumn = std::min<LONG>(glyph.width, static_cast<LONG>(dc.width) - left);
+    for (LONG row = firstRow; row < endRow; ++row) {
+        BYTE* line = dc.pixels + (top + row) * dc.pitch + left;
+        const BYTE* ink = glyph.ink.data() + row * glyph.width;
+        for (LONG column = firstColumn; column < endColumn; ++column) {
+            if (ink[column]) line[column] = index;
         }
     }
 }
