@@ -55,6 +55,15 @@ void TempFolderTest::WriteFile(const std::filesystem::path& name, std::string_vi
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string ReadBytes(HANDLE file, DWORD count)
+{
+    std::string bytes(count, '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), count, &read, nullptr);
+    bytes.resize(read);
+    return bytes;
+}
+
 DebuggerCapture::DebuggerCapture() : previousHook(platform::SetDebugOutputHook(&RecordPiece))
 {
     capturedPieces.clear();

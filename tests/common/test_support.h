@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/windef.h"
+
 namespace test {
 
 // Runs each test in a new, empty current folder, removed afterwards.
@@ -26,6 +28,9 @@ protected:
 private:
     std::filesystem::path previousFolder;
 };
+
+// Up to count bytes read from a file's current position (fewer at its end).
+std::string ReadBytes(HANDLE file, DWORD count);
 
 // While alive, every debugger output piece is recorded here instead of going to stderr.
 class DebuggerCapture {

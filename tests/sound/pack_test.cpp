@@ -15,15 +15,6 @@ using test::PackBytes;
 
 using PackTest = test::LogSessionTest;
 
-std::string ReadAt(HANDLE file, DWORD count)
-{
-    std::string bytes(count, '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), count, &read, nullptr);
-    bytes.resize(read);
-    return bytes;
-}
-
 TEST_F(PackTest, EntriesAreFoundByIndexWhateverTheirDataOrder)
 {
     // The data begins after 40 + 3 x 28 = 124 bytes.
@@ -36,9 +27,9 @@ TEST_F(PackTest, EntriesAreFoundByIndexWhateverTheirDataOrder)
     EXPECT_EQ(GetPackEntryType(pack, 0), FourCC("QVx3"));
     EXPECT_EQ(GetPackEntryType(pack, 1), FourCC("SND0"));
     EXPECT_EQ(GetPackEntryType(pack, 3), 0u);
-    EXPECT_EQ(ReadAt(SeekPackEntry(pack, 1), 5), "first");
-    EXPECT_EQ(ReadAt(SeekPackEntry(pack, 0), 6), "shared");
-    EXPECT_EQ(ReadAt(SeekPackEntry(pack, 2), 6), "shared");
+    EXPECT_EQ(test::ReadBytes(SeekPackEntry(pack, 1), 5), "first");
+    EXPECT_EQ(test::ReadBytes(SeekPackEntry(pack, 0), 6), "shared");
+    EXPECT_EQ(test::ReadBytes(SeekPackEntry(pack, 2), 6), "shared");
     const PackLabel numbered = GetPackEntryLabel(pack, 1);
     EXPECT_TRUE(numbered.isNumber);
     EXPECT_EQ(numbered.number, 42);
@@ -115,7 +106,7 @@ TEST_F(PackTest, CloseAfterUseReopensByNameOnDemand)
     ASSERT_NE(pack, nullptr);
     EXPECT_EQ(pack->fileHandle, nullptr);
     EXPECT_TRUE(FileExists("c.pck"));
-    EXPECT_EQ(ReadAt(SeekPackEntry(pack, 0), 4), "data");
+    EXPECT_EQ(test::ReadBytes(SeekPackEntry(pack, 0), 4), "data");
     EXPECT_FALSE(FileExists("c.pck")); // held again
     ReleasePackHandle(pack);
     // A failed reopen is kept as the invalid handle and every seek says so.

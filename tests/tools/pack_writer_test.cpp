@@ -12,14 +12,6 @@ using pack_writer::PcmSound;
 
 using PackWriterTest = test::LogSessionTest;
 
-std::string ReadFrom(HANDLE file, DWORD count)
-{
-    std::string bytes(count, '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), count, &read, nullptr);
-    return bytes.substr(0, read);
-}
-
 TEST_F(PackWriterTest, WhatItWritesTheGamesReaderFindsAndPlays)
 {
     PackWriter writer;
@@ -38,8 +30,8 @@ TEST_F(PackWriterTest, WhatItWritesTheGamesReaderFindsAndPlays)
     EXPECT_EQ(GetPackEntryLabel(pack, 1).number, 7);
     EXPECT_EQ(GetPackEntryLabel(pack, 2).text, "elevenchars");
     EXPECT_EQ(GetPackEntryType(pack, 2), 0x01020304u);
-    EXPECT_EQ(ReadFrom(SeekPackEntry(pack, 0), 8), "EOF!" + std::string(4, '\0'));
-    EXPECT_EQ(ReadFrom(SeekPackEntry(pack, 2), 4), "raw");
+    EXPECT_EQ(test::ReadBytes(SeekPackEntry(pack, 0), 8), "EOF!" + std::string(4, '\0'));
+    EXPECT_EQ(test::ReadBytes(SeekPackEntry(pack, 2), 4), "raw");
 
     platform::SetSoundOutput(platform::SoundOutput::None);
     WAVEFORMATEX format;
