@@ -82,6 +82,8 @@ LPDIRECTDRAWSURFACE LoadSurface(const char* name, DWORD* readResult)
 
 LPDIRECTDRAWSURFACE DuplicateSurface(LPDIRECTDRAWSURFACE source)
 {
+    // A picture that failed to load has nothing to copy.
+    if (source == nullptr) return nullptr;
     DDSURFACEDESC desc {};
     desc.dwSize = DDSURFACEDESC_SIZE;
     if (source->GetSurfaceDesc(&desc) != DD_OK) return nullptr;
@@ -101,12 +103,12 @@ DWORD SetSurfaceColorKey(LPDIRECTDRAWSURFACE surface, DWORD key)
     return 0;
 }
 
-HRESULT FillSurface(LPDIRECTDRAWSURFACE surface, DWORD colour)
+HRESULT FillSurface(LPDIRECTDRAWSURFACE surface, DWORD colour, RECT* area)
 {
     DDBLTFX fx {};
     fx.dwSize = DDBLTFX_SIZE;
     fx.dwFillColor = colour;
-    return surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx);
+    return surface->Blt(area, nullptr, nullptr, DDBLT_COLORFILL, &fx);
 }
 
 HRESULT LockSurface(LPDIRECTDRAWSURFACE surface, DDSURFACEDESC* desc)

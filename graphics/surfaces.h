@@ -12,10 +12,11 @@ void LogVideoMemory();
 LPDIRECTDRAWSURFACE CreateSurfaceForImage(const char* name);
 // readResult, when given, receives the chunk reader's result if a surface was made.
 LPDIRECTDRAWSURFACE LoadSurface(const char* name, DWORD* readResult = nullptr);
-// Same size and memory kind, same pixels, no colour key; null on any failure.
+// Same size and memory kind, same pixels, no colour key; null on any failure, and for no source.
 LPDIRECTDRAWSURFACE DuplicateSurface(LPDIRECTDRAWSURFACE source);
 DWORD SetSurfaceColorKey(LPDIRECTDRAWSURFACE surface, DWORD key);
-HRESULT FillSurface(LPDIRECTDRAWSURFACE surface, DWORD colour);
+// Fills the area (the whole surface when none is given) with one palette index.
+HRESULT FillSurface(LPDIRECTDRAWSURFACE surface, DWORD colour, RECT* area = nullptr);
 // 0 when locked; the record is untouched for a null surface.
 HRESULT LockSurface(LPDIRECTDRAWSURFACE surface, DDSURFACEDESC* desc);
 HRESULT UnlockSurface(LPDIRECTDRAWSURFACE surface);

@@ -27,6 +27,27 @@ constexpr DWORD cursorKey = 255;
 constexpr DWORD shotBufferFlags = DSBCAPS_CTRLPAN | DSBCAPS_STATIC;
 constexpr DWORD popBufferFlags = DSBCAPS_STATIC;
 constexpr DWORD firstPopEntry = 2;
+constexpr LONG cursorSize = 24;
+// Without its picture the crosshair is a plain cross of HUD red over the key colour, the bars
+// three pixels wide through the aim point (12, 12), so the game stays playable.
+constexpr DWORD plainCursorColour = 2;
+
+LPDIRECTDRAWSURFACE PlainCursor()
+{
+    LPDIRECTDRAWSURFACE cursor = CreateVideoSurface(cursorSize, cursorSize);
+    if (cursor == nullptr) return nullptr;
+    FillSurface(cursor, cursorKey);
+    RECT bars[] = {{0, 11, cursorSize, 14}, {11, 0, 14, cursorSize}};
+    for (RECT& bar : bars) FillSurface(cursor, plainCursorColour, &bar);
+    return cursor;
+}
+
+LPDIRECTDRAWSURFACE LoadCursorImage()
+{
+    if (LPDIRECTDRAWSURFACE cursor = LoadSurface("cursor.qvx")) return cursor;
+    DebugLine("cursor.qvx non disponibile: mirino semplice");
+    return PlainCursor();
+}
 
 void LoadCreatureSprites()
 {
@@ -99,7 +120,7 @@ void ShowLoadingScreen()
 
 void LoadPlayAssets()
 {
-    cursorImage = LoadSurface("cursor.qvx");
+    cursorImage = LoadCursorImage();
     SetSurfaceColorKey(cursorImage, cursorKey);
     cursorUnder = DuplicateSurface(cursorImage);
     AllocWorldTables();

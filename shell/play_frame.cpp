@@ -28,7 +28,7 @@ void ComposeFrame(const DrawnCursor& cursor, DWORD elapsed)
     CountDownMessage(elapsed);
     DrawHud();
     RECT under = cursor.rect;
-    cursorUnder->BltFast(0, 0, backSurface, &under, DDBLTFAST_WAIT);
+    if (cursorUnder != nullptr) cursorUnder->BltFast(0, 0, backSurface, &under, DDBLTFAST_WAIT);
     backSurface->BltFast(static_cast<DWORD>(cursor.rect.left), static_cast<DWORD>(cursor.rect.top),
                          cursorImage, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
     RECT field {0, 24, 640, 480};

@@ -53,7 +53,9 @@ void MoveCursor(DrawnCursor& cursor, POINT at)
                                DDBLTFAST_WAIT);
     }
     cursor.rect = {at.x - cursorHalf, at.y - cursorHalf, at.x + cursorHalf, at.y + cursorHalf};
-    cursorUnder->BltFast(0, 0, screenSurface, &cursor.rect, DDBLTFAST_WAIT);
+    // No save-under could be made when surfaces ran out: the frames still repaint the field.
+    if (cursorUnder != nullptr)
+        cursorUnder->BltFast(0, 0, screenSurface, &cursor.rect, DDBLTFAST_WAIT);
     screenSurface->BltFast(static_cast<DWORD>(cursor.rect.left),
                            static_cast<DWORD>(cursor.rect.top), cursorImage, nullptr,
                            DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
