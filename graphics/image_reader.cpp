@@ -123,6 +123,7 @@ DWORD ReadImageFileResult(LPDIRECTDRAWSURFACE surface, const char* name)
     }
     const DWORD result = ReadImageChunks(surface, file);
     CloseHandle(file);
+    if (result == IMG_STREAM_ENDED) LogFilePrintf("%s finisce prima di EOF!\n", name);
     return result;
 }
 

@@ -50,7 +50,10 @@ void ChooseSoundLevel(LPSTR commandLine)
     if (CommandLineHasChar(commandLine, 's')) return;
     if (FileExists("SOUNDM.PCK")) soundLevel = 2;
     else if (FileExists("SOUNDL.PCK")) soundLevel = 1;
-    if (soundLevel == 0) return;
+    if (soundLevel == 0) {
+        DebugLine("Nessun pack dei suoni: gioco senza suono");
+        return;
+    }
     WAVEFORMATEX format {};
     MakePcmFormat(&format, soundLevel * 11025, true, true);
     if (!InitSound(gameWindow, &format)) soundLevel = 0;

@@ -33,6 +33,11 @@ void LoadErrorCatalogue()
     } else {
         LogFileLine("Questo non è un file di errori valido");
     }
+    // A cut catalogue still serves the texts it holds; unlisted codes then get none. The
+    // terminating record is the one code 0 finds.
+    char text[ERROR_TEXT_SIZE + 1];
+    if (catalogueBody != nullptr && !LookUpErrorText(0, text))
+        LogFileLine("error.dat incompleto: manca il record finale");
 }
 
 bool LookUpErrorText(DWORD code, char (&text)[ERROR_TEXT_SIZE + 1])

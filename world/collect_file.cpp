@@ -73,6 +73,8 @@ DWORD ReadCollect(const char* name, CollectHeader& header, void* buffer)
     if ((expectedSize == COLLECT_ANY_SIZE || expectedSize == found.recordSize)
         && whole <= 0xFFFFFFFF) {
         ReadFile(file, records, static_cast<DWORD>(whole), &got, nullptr);
+        // What the file lacks stays as it was; the log says the list was cut short.
+        if (got < whole) DebugPrintf("CollectError: %s incompleto\r\n", name);
     } else if (expectedSize != COLLECT_ANY_SIZE) {
         ReadRecordByRecord(file, count, found.recordSize, expectedSize, records);
     }

@@ -3,8 +3,8 @@
 
 namespace {
 
-class CursorTest : public test::GameFolderTest, public ::testing::WithParamInterface<const char*> {
-};
+class CursorTest : public test::GameFolderTest,
+                   public ::testing::WithParamInterface<const char*> {};
 
 // The pointer rests at (100, 100) during play; the still is taken before the run ends.
 constexpr char pointedRun[] = "100 key 32\n200 key 32\n300 move 100 100\n500 key 32\n600 key 32\n";
