@@ -11,10 +11,10 @@
 
 namespace {
 
-const std::string dataFiles[] = {
-    "body.qvx",  "glimbot.qvx", "circle.qvx", "title.qvx",  "cursor.qvx",
-    "sfonde.qvx", "gameover.qvx", "credits.qvx", "std.qvx", "GLIM.PCK",
-    "SOUNDL.PCK", "SOUNDM.PCK", "error.dat",  "killer.dat"};
+const std::string dataFiles[] = {"body.qvx",   "glimbot.qvx", "circle.qvx",   "title.qvx",
+                                 "cursor.qvx", "sfonde.qvx",  "gameover.qvx", "credits.qvx",
+                                 "std.qvx",    "GLIM.PCK",    "SOUNDL.PCK",   "SOUNDM.PCK",
+                                 "error.dat",  "killer.dat"};
 const std::string damages[] = {"missing", "empty", "cut", "garbage", "changed"};
 
 // Leaves the title, shoots until the first kill and then misses until the game is lost, leaves
@@ -24,8 +24,7 @@ std::string FullRoad()
     std::ostringstream script;
     script << "100 key 32\n200 key 32\n";
     for (int time = 300, step = 0; time < 8000; time += 10, ++step) {
-        script << time << " move " << 24 + step % 16 * 38 << ' ' << 180 + step / 16 % 4 * 30
-               << '\n'
+        script << time << " move " << 24 + step % 16 * 38 << ' ' << 180 + step / 16 % 4 * 30 << '\n'
                << time + 1 << " click\n";
     }
     script << "8100 key 32\n8200 key 13\n8300 key 32\n";
@@ -65,8 +64,8 @@ std::string Damaged(std::string bytes, const std::string& kind, std::uint32_t se
     } else if (kind == "changed") {
         // A few bytes of the headers, where a change matters most, and a few anywhere.
         for (int i = 0; i < 8; ++i) {
-            const auto reach = static_cast<std::uint32_t>(i < 4 ? std::min<std::size_t>(32, bytes.size())
-                                                                : bytes.size());
+            const auto reach = static_cast<std::uint32_t>(
+                i < 4 ? std::min<std::size_t>(32, bytes.size()) : bytes.size());
             bytes[random.Next(reach)] = static_cast<char>(random.Next(256));
         }
     }
@@ -106,7 +105,8 @@ TEST_P(DamagedDataTest, TheRunEndsNormallyAndSaysWhatItMet)
     if (damage == "missing") {
         std::filesystem::remove(file);
     } else {
-        WriteFile(file, Damaged(ReadFile(file), damage, static_cast<std::uint32_t>(file.size() * 31 + damage.size())));
+        WriteFile(file, Damaged(ReadFile(file), damage,
+                                static_cast<std::uint32_t>(file.size() * 31 + damage.size())));
     }
 
     const test::GameResult run = Run();

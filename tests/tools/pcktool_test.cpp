@@ -63,12 +63,13 @@ TEST_F(PcktoolTest, ReadsAPackMadeByHand)
 {
     std::string pack = test::PackBytes(3, {{"DATA", 124, "#\x2A"},
                                            {std::string("\x01\x02\x03\x04", 4), 130, "end"},
-                                           {"DATA", 124, "again"}});
+                                           {"DATA", 124, "\x1B]0;\xE9t\xE9\x07"}});
     pack += "123456"
             "7890";
     WriteFile("hand.pck", pack);
     ASSERT_EQ(Run("list hand.pck >list.txt"), 0);
-    EXPECT_EQ(ReadFile("list.txt"), "0 DATA 124 #42\n1 0x04030201 130 end\n2 DATA 124 again\n");
+    EXPECT_EQ(ReadFile("list.txt"), "0 DATA 124 #42\n1 \\x01\\x02\\x03\\x04 130 end\n2 DATA 124 "
+                                    "\\x1B]0;\xC3\xA9t\xC3\xA9\\x07\n");
     ASSERT_EQ(Run("extract hand.pck 0 first.bin"), 0);
     EXPECT_EQ(ReadFile("first.bin"), "123456"); // up to the next entry's data
     ASSERT_EQ(Run("extract hand.pck 1 last.bin"), 0);

@@ -14,6 +14,11 @@ grep -q '^chunk QVXI size 12$' info.txt || fail "info lists the image chunk"
 grep -q '^  image 2 x 2, depth 8, method 0$' info.txt || fail "info describes the image"
 grep -q '^chunk EOF! size 0$' info.txt || fail "info lists the end chunk"
 
+# A tag read from the file reaches the terminal escaped, never raw.
+printf 'QVx3\0\0\0\0\033[2J\0\0\0\0QVXI\014\0\0\0\002\0\002\0\0\0\010\0\001\002\003\004EOF!\0\0\0\0' > tag.qvx
+"$tool" info tag.qvx > info.txt
+grep -q '^chunk \\x1B\[2J size 0$' info.txt || fail "info escapes a control byte of a tag"
+
 "$tool" decode small.qvx small.png > out.txt 2> err.txt
 [ "$(tail -n 1 out.txt)" = "result 0x00000000" ] || fail "decode result"
 

@@ -2,6 +2,7 @@
 
 #include "tools/pcktool/commands.h"
 #include "tools/pcktool/pack_contents.h"
+#include "tools/terminal_text/terminal_text.h"
 
 int ListPack(const std::string& packName)
 {
@@ -12,7 +13,7 @@ int ListPack(const std::string& packName)
         std::printf("%u %s %u ", i, TagText(GetPackEntryType(pack.get(), i)).c_str(),
                     pack->directory[i].dataOffset);
         if (label.isNumber) std::printf("#%u\n", label.number);
-        else std::printf("%.*s\n", static_cast<int>(label.text.size()), label.text.data());
+        else std::printf("%s\n", TerminalText(label.text).c_str());
     }
     return 0;
 }

@@ -27,18 +27,3 @@ std::vector<BYTE> EntryBytes(PackArchive* pack, DWORD index)
     bytes.resize(read);
     return bytes;
 }
-
-std::string TagText(DWORD tag)
-{
-    std::string text;
-    for (int i = 0; i < 4; ++i) {
-        const auto c = static_cast<char>(tag >> (8 * i));
-        if (c < 0x20 || c > 0x7E) {
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "0x%08X", tag);
-            return hex;
-        }
-        text += c;
-    }
-    return text;
-}

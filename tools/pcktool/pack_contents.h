@@ -18,5 +18,3 @@ using OpenedPack = std::unique_ptr<PackArchive, PackCloser>;
 OpenedPack OpenPackForTool(const std::string& name);
 // The entry's bytes from its data offset up to the next entry's data or the end of the file.
 std::vector<BYTE> EntryBytes(PackArchive* pack, DWORD index);
-// The four characters of a tag, or its hex value when one is not printable.
-std::string TagText(DWORD tag);

@@ -17,6 +17,7 @@
 #include "platform/png.h"
 #include "support/debug_log.h"
 #include "tools/qvx_writer/qvx_writer.h"
+#include "tools/terminal_text/terminal_text.h"
 
 namespace qvxtool {
 namespace {
@@ -29,16 +30,6 @@ const char* Reason(DWORD result)
     case IMG_E_NO_CHUNK: return "no QVXI image chunk";
     default: return "cannot be read";
     }
-}
-
-std::string TagText(DWORD tag)
-{
-    std::string text;
-    for (int i = 0; i < 4; ++i) {
-        const char c = static_cast<char>(tag >> (8 * i));
-        text += (c >= 0x20 && c < 0x7F) ? c : '?';
-    }
-    return text;
 }
 
 // The chunks in file order, found the way the size query finds them: by their size fields.
