@@ -7,6 +7,7 @@
 
 #include "platform/backend.h"
 #include "platform/backend/headless.h"
+#include "platform/backend/output_files.h"
 #include "platform/backend/sdl.h"
 #include "platform/dsound.h"
 #include "platform/user/input.h"
@@ -53,6 +54,7 @@ DWORD BootClock()
 bool StartBackend(const BackendOptions& options, std::string& error)
 {
     closeRequested = false;
+    if (options.headless && !CheckOutputFiles(options, error)) return false;
     // Headless, the mix follows the virtual clock into nowhere or into a WAV file.
     if (!options.headless) SetSoundOutput(SoundOutput::Device);
     else if (options.wavPath.empty()) SetSoundOutput(SoundOutput::None);

@@ -6,6 +6,7 @@
 
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/script.h"
+#include "platform/kernel.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -33,7 +34,9 @@ public:
         for (;
              nextScreenshot < screenshots.size() && screenshots[nextScreenshot].time <= virtualTime;
              ++nextScreenshot) {
-            SaveScreenshot(screenshots[nextScreenshot].path.c_str());
+            const std::string& path = screenshots[nextScreenshot].path;
+            if (!SaveScreenshot(path.c_str()))
+                OutputDebugStringA(("Cannot write the screenshot to " + path + "\n").c_str());
         }
         for (; next < events.size() && events[next].time <= virtualTime; ++next)
             Deliver(events[next]);

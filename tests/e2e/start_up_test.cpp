@@ -36,6 +36,22 @@ TEST_F(StartUpTest, WithoutADisplayTheMessageNamesHeadless)
     EXPECT_NE(run.errors.find("--headless"), std::string::npos);
 }
 
+TEST_F(StartUpTest, AnOutputFileThatCannotBeCreatedStopsTheRunBeforeItStarts)
+{
+    WriteFile("run.txt", quickRun);
+    for (const char* option : {"--wav", "--screenshot"}) {
+        const std::string value = std::string(option) == "--wav" ? "none/out.wav" : "50:none/s.png";
+        const test::GameResult run =
+            test::RunGame({"--headless", "--script", "run.txt", option, value});
+        EXPECT_EQ(run.exitCode, 1) << option;
+        const std::string path = value.substr(value.find(':') + 1);
+        const std::string message =
+            "killglimbot: cannot create " + path + ": No such file or directory\n";
+        EXPECT_EQ(run.errors, message);
+        EXPECT_FALSE(std::filesystem::exists("debug.txt")) << option;
+    }
+}
+
 TEST_F(StartUpTest, HelpListsEveryOption)
 {
     const test::GameResult run = test::RunGame({"--help"});
