@@ -4,9 +4,12 @@ PACKAGES := cmake ninja-build g++ pkg-config \
             libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libpng-dev \
             fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev clang-format
+# The fuzz build: clang with libFuzzer.
+FUZZ_PACKAGES := clang libfuzzer-14-dev
 ARGS ?=
+FUZZ_SECONDS ?= 60
 
-.PHONY: play test asan bench deps build-% format format-check clean
+.PHONY: play test asan bench fuzz deps fuzz-deps build-% format format-check clean
 
 play: deps build-release
 	cd build/release/data && ../bin/killglimbot $(ARGS)
@@ -20,8 +23,15 @@ asan: deps build-asan
 bench: deps build-release
 	@for b in build/release/bin/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
+# Every fuzz target for FUZZ_SECONDS each; fails when one finds a fault.
+fuzz: deps fuzz-deps build-fuzz
+	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-fuzzers
+
 deps:
 	@tools/install-deps.sh $(PACKAGES)
+
+fuzz-deps:
+	@tools/install-deps.sh $(FUZZ_PACKAGES)
 
 build-%:
 	cmake --preset $*

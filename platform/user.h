@@ -112,7 +112,7 @@ inline constexpr UINT PM_REMOVE = 1;
 inline const LPCSTR IDC_ARROW = reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32512));
 
 // A resource named by number, as the platform passes it in place of a name.
-constexpr LPCSTR MAKEINTRESOURCEA(WORD id)
+inline LPCSTR MAKEINTRESOURCEA(WORD id)
 {
     return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id));
 }

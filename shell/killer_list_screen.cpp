@@ -39,6 +39,8 @@ void KeepDamagedFile()
     }
 }
 
+} // namespace
+
 void LoadKillerTable(KillerEntry* table)
 {
     CollectHeader header = killerHeader;
@@ -65,8 +67,6 @@ void DrawKillerTable(const KillerEntry* table)
     SelectObject(dc, previousFont);
     screenSurface->ReleaseDC(dc);
 }
-
-} // namespace
 
 void InitKillerDialog(HWND dialog)
 {

@@ -7,6 +7,10 @@
 #include "world/killer_table.h"
 
 void ShowKillerList();
+// Reads "killer.dat" into the zero-filled table, setting a file that is no Killer List aside.
+void LoadKillerTable(KillerEntry* table);
+// The names and results over the screen's picture, in the HUD font.
+void DrawKillerTable(const KillerEntry* table);
 // Finds the run's place, makes room for it, asks the player's name and fills the entry.
 void EnterKiller(KillerEntry* table);
 LRESULT KillerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

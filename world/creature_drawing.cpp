@@ -29,7 +29,7 @@ void DrawCreature(const PixelTarget& target, DWORD x, DWORD y, const BYTE* sprit
         for (DWORD c = 0; c < columns; ++c) {
             const BYTE p = in[c];
             const BYTE kept = out[c];
-            out[c] = (r < shown[c]) & (p != SPRITE_TRANSPARENT) ? p : kept;
+            out[c] = ((r < shown[c]) & (p != SPRITE_TRANSPARENT)) ? p : kept;
         }
     }
 }
