@@ -11,6 +11,7 @@
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/sdl_keys.h"
 #include "platform/backend/sdl_presenter.h"
+#include "platform/dsound/output.h"
 #include "platform/png.h"
 #include "platform/resources.h"
 #include "platform/user/input.h"
@@ -142,6 +143,9 @@ private:
     {
         switch (event.type) {
         case SDL_QUIT: RequestClose(); break;
+        case SDL_AUDIODEVICEREMOVED:
+            if (event.adevice.iscapture == 0) dsound::AudioDeviceRemoved(event.adevice.which);
+            break;
         case SDL_WINDOWEVENT:
             if (presenter
                 && (event.window.event == SDL_WINDOWEVENT_EXPOSED

@@ -76,6 +76,15 @@ void StartOutput()
     else OutputDebugStringA(("Cannot write the sound output to " + wavName + "\n").c_str());
 }
 
+void AudioDeviceRemoved(unsigned deviceNumber)
+{
+    if (running != SoundOutput::Device || !IsOpenAudioDevice(deviceNumber)) return;
+    CloseAudioDevice();
+    running = SoundOutput::None;
+    clockStarted = false;
+    OutputDebugStringA("The audio device went away, sound is mixed silently\n");
+}
+
 void StopOutput()
 {
     CloseAudioDevice();

@@ -47,6 +47,8 @@ bool OpenAudioDevice(const WAVEFORMATEX& format)
     return true;
 }
 
+bool IsOpenAudioDevice(unsigned deviceNumber) { return device != 0 && device == deviceNumber; }
+
 void CloseAudioDevice()
 {
     if (device == 0) return;

@@ -8,5 +8,7 @@ namespace platform::dsound {
 // False (with the reason on the debugger output) when no device opens in that format.
 bool OpenAudioDevice(const WAVEFORMATEX& format);
 void CloseAudioDevice();
+// True when the SDL device number is the device open now.
+bool IsOpenAudioDevice(unsigned deviceNumber);
 
 } // namespace platform::dsound

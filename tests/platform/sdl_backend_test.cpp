@@ -1,9 +1,11 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "platform/backend.h"
 #include "platform/ddraw.h"
+#include "platform/dsound.h"
 #include "platform/mmtime.h"
 #include "platform/user.h"
 
@@ -61,6 +63,41 @@ TEST(SdlBackend, StartsPresentsAndStopsWithoutADisplay)
     primary->Release();
     directDraw->Release();
     DestroyWindow(window);
+    platform::StopBackend();
+}
+
+// Announces, through SDL's own queue, that the audio devices of the likely numbers went away
+// (the number SDL gave the game's device is its own business), then pumps once.
+void RemoveAudioDevices(bool capture)
+{
+    for (Uint32 number = 1; number < 16; ++number) {
+        SDL_Event event {};
+        event.type = SDL_AUDIODEVICEREMOVED;
+        event.adevice.which = number;
+        event.adevice.iscapture = capture ? 1 : 0;
+        SDL_PushEvent(&event);
+    }
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+TEST(SdlBackend, AnAudioDeviceThatGoesAwayLeavesTheGameRunningSilently)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::string error;
+    ASSERT_TRUE(platform::StartBackend(platform::BackendOptions {}, error)) << error;
+    LPDIRECTSOUND sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    ASSERT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::Device);
+
+    RemoveAudioDevices(true); // a microphone going away is none of the game's business
+    EXPECT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::Device);
+    RemoveAudioDevices(false);
+    EXPECT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::None);
+    EXPECT_FALSE(platform::CloseRequested());
+
+    sound->Release();
     platform::StopBackend();
 }
 
