@@ -2,7 +2,7 @@
 
 PACKAGES := cmake ninja-build g++ pkg-config \
             libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libpng-dev \
-            fonts-dejavu-core fonts-liberation2 \
+            fonts-dejavu-core fonts-liberation2 libx11-dev xvfb \
             libgtest-dev libgmock-dev libbenchmark-dev clang-format
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := clang libfuzzer-14-dev

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/backend/display_connection.h"
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/sdl_keys.h"
 #include "platform/backend/sdl_presenter.h"
@@ -89,15 +90,19 @@ public:
     explicit SdlBackend(int windowScale) : scale(windowScale) {}
     ~SdlBackend() override
     {
-        presenter.reset();
-        window.reset();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        DropWindow();
+        if (!DisplayLost()) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
     DWORD Now() override { return BootClock(); }
 
     void Pump() override
     {
+        // With the display gone, every call would fail: the game only needs time to close.
+        if (DisplayLost()) {
+            SDL_Delay(quietWaitMs);
+            return;
+        }
         // One wait takes the first event, or gives the processor away until one comes.
         SDL_Event event;
         if (SDL_WaitEventTimeout(&event, IdleWait())) {
@@ -115,6 +120,7 @@ public:
                                       screenWidth * WindowedScale(), screenHeight * WindowedScale(),
                                       flags));
         if (!window) return;
+        WatchDisplayConnection(window.get());
         presenter = SdlPresenter::Make(window.get(), screenWidth, screenHeight);
         SetWindowIcon(window.get(), icon);
         SDL_StartTextInput();
@@ -127,11 +133,7 @@ public:
         SDL_SetWindowGrab(window.get(), SDL_TRUE);
     }
 
-    void WindowDestroyed() override
-    {
-        presenter.reset();
-        window.reset();
-    }
+    void WindowDestroyed() override { DropWindow(); }
 
     void PointerVisible(bool visible) override
     {
@@ -139,6 +141,17 @@ public:
     }
 
 private:
+    // Once the display is lost, taking the window down would wait for a server that is gone.
+    void DropWindow()
+    {
+        if (DisplayLost()) {
+            static_cast<void>(presenter.release());
+            static_cast<void>(window.release());
+        }
+        presenter.reset();
+        window.reset();
+    }
+
     void Handle(const SDL_Event& event)
     {
         switch (event.type) {
