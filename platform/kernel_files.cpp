@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/folders.h"
 #include "platform/kernel.h"
 #include "platform/last_error.h"
 
@@ -58,6 +59,13 @@ bool IsKnownDisposition(DWORD disposition)
     return disposition >= CREATE_NEW && disposition <= TRUNCATE_EXISTING;
 }
 
+// A plain name is read from the player's folder or the data, and always written to the former.
+std::string PathOf(LPCSTR fileName, DWORD access, DWORD disposition)
+{
+    const bool writes = (access & GENERIC_WRITE) || disposition != OPEN_EXISTING;
+    return writes ? platform::PathForWriting(fileName) : platform::PathForReading(fileName);
+}
+
 // A file is emptied only once the lock is ours, so a file another holder uses is never touched.
 bool EmptiesFile(DWORD disposition)
 {
@@ -96,7 +104,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPVOID
         SetLastError(ERROR_INVALID_PARAMETER);
         return INVALID_HANDLE_VALUE;
     }
-    const int fd = open(fileName, OpenFlags(desiredAccess, creationDisposition), 0644);
+    const std::string path = PathOf(fileName, desiredAccess, creationDisposition);
+    const int fd = open(path.c_str(), OpenFlags(desiredAccess, creationDisposition), 0644);
     if (fd < 0) {
         platform::SetLastErrorFromErrno(errno);
         return INVALID_HANDLE_VALUE;
@@ -227,21 +236,24 @@ BOOL CloseHandle(HANDLE object)
 
 BOOL DeleteFileA(LPCSTR fileName)
 {
-    if (unlink(fileName) != 0) {
+    if (unlink(platform::PathForWriting(fileName).c_str()) != 0) {
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
     return TRUE;
 }
 
+// Both names are in the player's folder: a file of the data is never moved.
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags)
 {
-    if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(newName, F_OK) == 0) {
+    const std::string from = platform::PathForWriting(existingName);
+    const std::string to = platform::PathForWriting(newName);
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(to.c_str(), F_OK) == 0) {
         SetLastError(ERROR_ALREADY_EXISTS);
         return FALSE;
     }
-    if (rename(existingName, newName) != 0
-        || ((flags & MOVEFILE_WRITE_THROUGH) && !SyncFolderOf(newName))) {
+    if (rename(from.c_str(), to.c_str()) != 0
+        || ((flags & MOVEFILE_WRITE_THROUGH) && !SyncFolderOf(to.c_str()))) {
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
