@@ -5,7 +5,7 @@
 #include <X11/Xlib.h>
 
 #include "platform/backend.h"
-#include "platform/kernel.h"
+#include "platform/notice.h"
 
 namespace platform {
 namespace {
@@ -18,7 +18,7 @@ void OnConnectionLost(Display*, void*)
 {
     if (lost) return;
     lost = true;
-    OutputDebugStringA("The connection to the display was lost; the game ends\n");
+    Notice("The connection to the display was lost; the game ends\r\n");
     RequestClose();
 }
 

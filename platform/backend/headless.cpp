@@ -6,7 +6,7 @@
 
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/script.h"
-#include "platform/kernel.h"
+#include "platform/notice.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -35,8 +35,7 @@ public:
              nextScreenshot < screenshots.size() && screenshots[nextScreenshot].time <= virtualTime;
              ++nextScreenshot) {
             const std::string& path = screenshots[nextScreenshot].path;
-            if (!SaveScreenshot(path.c_str()))
-                OutputDebugStringA(("Cannot write the screenshot to " + path + "\n").c_str());
+            if (!SaveScreenshot(path.c_str())) Notice("Screenshot not saved: " + path + "\r\n");
         }
         for (; next < events.size() && events[next].time <= virtualTime; ++next)
             Deliver(events[next]);

@@ -7,6 +7,7 @@
 #include "platform/dsound/voices.h"
 #include "platform/dsound/wav_file.h"
 #include "platform/kernel.h"
+#include "platform/notice.h"
 
 namespace platform {
 
@@ -82,7 +83,7 @@ void AudioDeviceRemoved(unsigned deviceNumber)
     CloseAudioDevice();
     running = SoundOutput::None;
     clockStarted = false;
-    OutputDebugStringA("The audio device went away, sound is mixed silently\n");
+    Notice("The audio device went away, sound is mixed silently\r\n");
 }
 
 void StopOutput()

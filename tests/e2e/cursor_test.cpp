@@ -15,8 +15,8 @@ TEST_P(CursorTest, ADamagedCursorPictureGivesAPlainCrossAndTheGameGoesOn)
     if (damage == "missing") std::filesystem::remove("cursor.qvx");
     else WriteFile("cursor.qvx", damage == "empty" ? "" : "QVx3 not a picture at all");
     WriteFile("run.txt", pointedRun);
-    const test::GameResult run =
-        test::RunGame({"--headless", "--script", "run.txt", "--screenshot", "450:shot.png"});
+    const test::GameResult run = test::RunGame(
+        {"--data", ".", "--headless", "--script", "run.txt", "--screenshot", "450:shot.png"});
     EXPECT_EQ(run.exitCode, 0);
     const std::string log = ReadFile("debug.txt");
     EXPECT_NE(log.find("cursor.qvx non disponibile: mirino semplice\r\n"), std::string::npos);

@@ -90,7 +90,8 @@ protected:
     test::GameResult Run()
     {
         WriteFile("run.txt", FullRoad());
-        return test::RunGame({"--headless", "--script", "run.txt"});
+        // The data folder is named, so that a damaged file is never replaced by the build's.
+        return test::RunGame({"--data", ".", "--headless", "--script", "run.txt"});
     }
 };
 
@@ -110,6 +111,13 @@ TEST_P(DamagedDataTest, TheRunEndsNormallyAndSaysWhatItMet)
     }
 
     const test::GameResult run = Run();
+    // The title picture is how a data folder is known: without it the game says where it
+    // looked and does not start.
+    if (file == "title.qvx" && damage == "missing") {
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.errors.find("no game data (title.qvx) in "), std::string::npos) << run.errors;
+        return;
+    }
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     const std::string log = ReadFile("debug.txt");
     EXPECT_TRUE(log.ends_with("==== END ====\r\n")) << log;
