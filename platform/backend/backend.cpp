@@ -10,6 +10,7 @@
 #include "platform/backend/output_files.h"
 #include "platform/backend/sdl.h"
 #include "platform/dsound.h"
+#include "platform/random_faults.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -55,6 +56,7 @@ bool StartBackend(const BackendOptions& options, std::string& error)
 {
     closeRequested = false;
     if (options.headless && !CheckOutputFiles(options, error)) return false;
+    ArmFaultsFromEnvironment();
     // Headless, the mix follows the virtual clock into nowhere or into a WAV file.
     if (!options.headless) SetSoundOutput(SoundOutput::Device);
     else if (options.wavPath.empty()) SetSoundOutput(SoundOutput::None);
