@@ -7,9 +7,10 @@ PLAY_PACKAGES := cmake ninja-build g++ pkg-config \
 # The benchmarks measure the picture loader against SDL_image's.
 BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
 # The suite also builds the benchmarks, checks the formatting, validates what an install adds,
-# builds the Debian package and kills an X server (Xvfb) under the running game.
+# builds the Debian package, kills an X server (Xvfb) under the running game and kills the
+# game itself around its save (strace).
 TEST_PACKAGES := $(BENCH_PACKAGES) libgtest-dev libgmock-dev clang-format \
-                 desktop-file-utils appstream groff-base dpkg-dev lintian xvfb
+                 desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
