@@ -8,13 +8,6 @@
 
 namespace {
 
-DWORD BytesLeft(HANDLE file)
-{
-    const DWORD size = GetFileSize(file, nullptr);
-    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
-    return size > position ? size - position : 0;
-}
-
 DWORD Close(HANDLE file, DWORD result)
 {
     CloseHandle(file);
@@ -46,7 +39,7 @@ DWORD ReadImageTag(const char* name, DWORD tag, void* buffer, DWORD bufferSize,
     if (got < 4 || ReadLe32(magic) != QVX_MAGIC) return Close(file, IMG_E_NOT_QVX);
     ChunkHeader header {tag, 0};
     if (const DWORD result = FindChunk(file, &header)) return Close(file, result);
-    if (payloadPresent != nullptr) *payloadPresent = std::min(header.size, BytesLeft(file));
+    if (payloadPresent != nullptr) *payloadPresent = std::min(header.size, BytesLeftInFile(file));
     ReadFile(file, buffer, std::min(header.size, bufferSize), &got, nullptr);
     return Close(file, 0);
 }

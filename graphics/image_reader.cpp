@@ -32,13 +32,6 @@ void Skip(HANDLE file, DWORD size)
     SetFilePointer(file, static_cast<LONG>(size), &high, FILE_CURRENT);
 }
 
-DWORD BytesLeft(HANDLE file)
-{
-    const DWORD size = GetFileSize(file, nullptr);
-    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
-    return size > position ? size - position : 0;
-}
-
 // Unpacks the rows that reach the target; rows wider than it go through a row of their own
 // and are cut. Stops early when the packed data runs out.
 DWORD DecodeRows(RowDecoder decoder, const BYTE* source, const BYTE* end, DWORD rowLength,
@@ -203,7 +196,7 @@ DWORD DecodePixels(HANDLE file, const DecodeTarget& target, DWORD size)
         return IMG_E_NO_DECODER;
     }
     // Only what the file really holds is fetched, however large the size field.
-    const DWORD payload = std::min(size - IMAGE_HEADER_SIZE, BytesLeft(file));
+    const DWORD payload = std::min(size - IMAGE_HEADER_SIZE, BytesLeftInFile(file));
     const DWORD rowLength = RowLength(header);
     if (payload == 0 || rowLength == 0 || header.height == 0) {
         Skip(file, payload);

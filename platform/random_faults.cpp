@@ -13,12 +13,12 @@ namespace platform {
 namespace {
 
 // Called many times a frame, so their failures come anywhere in a run.
-constexpr const char* frequentOperations[] = {"BltFast", "Blt", "Lock", "Unlock", "GetDC",
-                                              "ReleaseDC"};
+constexpr const char* frequentOperations[] = {"BltFast", "Blt",   "Lock",
+                                              "Unlock",  "GetDC", "ReleaseDC"};
 // Called a few times a run, mostly while a screen loads.
 constexpr const char* occasionalOperations[] = {
-    "CreateSurface", "CreatePalette",      "SetColorKey",      "SetPalette",
-    "GetSurfaceDesc", "GetAttachedSurface", "FlipToGDISurface", "GetCaps",
+    "CreateSurface",  "CreatePalette",       "SetColorKey",      "SetPalette",
+    "GetSurfaceDesc", "GetAttachedSurface",  "FlipToGDISurface", "GetCaps",
     "SetDisplayMode", "SetCooperativeLevel", "DirectDrawCreate"};
 constexpr DWORD soundCalls = static_cast<DWORD>(SoundCall::SetPan) + 1;
 
@@ -76,8 +76,8 @@ void ArmRandomFaults(std::uint32_t seed)
         armed += "file writes after " + std::to_string(writesBeforeFailure) + ", "
                  + std::to_string(failingWrites) + " times; ";
     }
-    Notice("Faults armed (seed " + std::to_string(seed) + "): "
-           + (armed.empty() ? std::string("none") : armed) + "\r\n");
+    Notice("Faults armed (seed " + std::to_string(seed)
+           + "): " + (armed.empty() ? std::string("none") : armed) + "\r\n");
 }
 
 void ArmFaultsFromEnvironment()

@@ -6,12 +6,13 @@
 #include "sound/sound_device.h"
 #include "support/debug_log.h"
 #include "support/error_report.h"
+#include "support/file_access.h"
 #include "support/memory.h"
 
 namespace {
 
-// A damaged entry must not reach the device: a header only partly read or a length the
-// program would never hold is refused before any buffer exists.
+// A damaged entry must not reach the device: a header only partly read, a length the program
+// would never hold or more samples than the file has left are refused before any buffer exists.
 bool ReadSoundHeader(HANDLE file, SoundHeader* header)
 {
     DWORD read = 0;
@@ -22,6 +23,10 @@ bool ReadSoundHeader(HANDLE file, SoundHeader* header)
     }
     if (header->length == 0 || header->length >= MEM_ALLOC_LIMIT) {
         DebugPrintf("Lunghezza del suono non valida: %u\r\n", header->length);
+        return false;
+    }
+    if (const DWORD left = BytesLeftInFile(file); left < header->length) {
+        DebugPrintf("Campioni del suono incompleti: %u di %u byte\r\n", left, header->length);
         return false;
     }
     return true;

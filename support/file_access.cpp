@@ -84,3 +84,10 @@ void WriteString(HANDLE file, const char* text)
         ReportSystemError("WriteString");
     }
 }
+
+DWORD BytesLeftInFile(HANDLE file)
+{
+    const DWORD size = GetFileSize(file, nullptr);
+    const DWORD position = SetFilePointer(file, 0, nullptr, FILE_CURRENT);
+    return size > position ? size - position : 0;
+}

@@ -20,5 +20,9 @@ bool CanCreateFile(const char* name);
 void* LoadWholeFile(const char* name, void* header, DWORD headerSize, DWORD* outSize);
 void* LoadFileWithHeader(const char* name, void* header, DWORD* outSize);
 
+// The bytes between the file's position and its end: what a reader can still fetch, however
+// large a size field read from the file says its data is.
+DWORD BytesLeftInFile(HANDLE file);
+
 // Writes the text without its NUL; nothing for the invalid handle.
 void WriteString(HANDLE file, const char* text);
