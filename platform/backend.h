@@ -20,6 +20,8 @@ struct BackendOptions {
     std::string scriptPath;
     std::vector<ScreenshotRequest> screenshots;
     std::string wavPath;
+    // A replay, not the backend, decides when the run ends.
+    bool replaying = false;
 };
 
 // False with a one-line reason when the backend cannot start (no display, a bad script...).

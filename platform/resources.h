@@ -38,9 +38,12 @@ struct DialogTemplate {
 
 void AddDialogResource(WORD id, WORD language, DialogTemplate dialog);
 
-// The variant for the user's language: LC_ALL, else LC_MESSAGES, else LANG decides; Italian
-// when it names Italian, English otherwise (any registered variant as the last resort).
-// Null when there is no dialog of that id.
+// The user's language: LC_ALL, else LC_MESSAGES, else LANG decides; Italian when it names
+// Italian, English otherwise.
+WORD UserLanguage();
+
+// The variant for the user's language (a replay's: the recording's), any registered variant as
+// the last resort. Null when there is no dialog of that id.
 const DialogTemplate* FindDialogResource(WORD id);
 
 // An icon as PNG files of several sizes, read by the window backend.

@@ -9,6 +9,7 @@
 #include "platform/backend/headless.h"
 #include "platform/backend/sdl.h"
 #include "platform/dsound.h"
+#include "platform/replay/seam.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -26,6 +27,8 @@ std::unique_ptr<Backend> running;
 
 volatile std::sig_atomic_t stopSignalled = 0;
 bool closeRequested = false;
+// Taken at each pump, so that every reader between two pumps sees the same answer.
+bool closing = false;
 
 void OnStopSignal(int) { stopSignalled = 1; }
 
@@ -38,7 +41,8 @@ void PumpBackend()
     Backend& backend = CurrentBackend();
     backend.Pump();
     AdvanceSound(backend.Now());
-    if (CloseRequested()) PostKeyPress(VK_ESCAPE);
+    closing = closeRequested || stopSignalled != 0;
+    if (closing) PostKeyPress(VK_ESCAPE);
 }
 
 DWORD BootClock()
@@ -53,6 +57,7 @@ DWORD BootClock()
 bool StartBackend(const BackendOptions& options, std::string& error)
 {
     closeRequested = false;
+    closing = false;
     // Headless, the mix follows the virtual clock into nowhere or into a WAV file.
     if (!options.headless) SetSoundOutput(SoundOutput::Device);
     else if (options.wavPath.empty()) SetSoundOutput(SoundOutput::None);
@@ -67,7 +72,9 @@ bool StartBackend(const BackendOptions& options, std::string& error)
 
 void StopBackend() { running.reset(); }
 
-bool CloseRequested() { return closeRequested || stopSignalled != 0; }
+bool ClosingLive() { return closing; }
+
+bool CloseRequested() { return journal::AnswerClose(closing); }
 
 void RequestClose() { closeRequested = true; }
 

@@ -30,6 +30,10 @@ Backend& CurrentBackend();
 // now, and a key press while the program is closing.
 void PumpBackend();
 
+// Whether the player or a signal asked the program to close, as of the last pump (a replay
+// answers the game from its journal instead).
+bool ClosingLive();
+
 // Milliseconds since the machine started, 32 bits, wrapping.
 DWORD BootClock();
 

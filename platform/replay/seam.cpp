@@ -1,0 +1,104 @@
+// The seam's answers on their way to the game: passed through, journalled, or replayed.
+
+#include "platform/replay/seam.h"
+
+#include "platform/backend/backend.h"
+#include "platform/kernel.h"
+#include "platform/replay/session.h"
+
+namespace platform::journal {
+namespace {
+
+std::unique_ptr<Recording> recording;
+std::unique_ptr<Replay> replay;
+StateDigestHook stateDigest = nullptr;
+
+RecordedMessage Recorded(const MSG& message)
+{
+    return {message.message, message.wParam, message.lParam};
+}
+
+} // namespace
+
+std::unique_ptr<Recording>& CurrentRecording() { return recording; }
+std::unique_ptr<Replay>& CurrentReplay() { return replay; }
+StateDigestHook StateDigest() { return stateDigest; }
+
+DWORD AnswerTime(DWORD live)
+{
+    if (replay) return ReplayTime(*replay);
+    if (recording) recording->clock.Add(live);
+    return live;
+}
+
+POINT AnswerCursor(POINT live)
+{
+    if (replay) return ReplayCursor(*replay);
+    if (recording) recording->cursor.Add(live);
+    return live;
+}
+
+void DeliverPump(std::vector<MSG>& arrived)
+{
+    if (replay) {
+        ReplayPump(*replay, arrived);
+        return;
+    }
+    if (!recording) return;
+    Pump pump;
+    for (const MSG& message : arrived) pump.messages.push_back(Recorded(message));
+    pump.closeStarts = !recording->closing && ClosingLive();
+    recording->closing |= pump.closeStarts;
+    recording->pumps.Add(pump);
+}
+
+bool AnswerClose(bool live) { return replay ? replay->closing : live; }
+
+WORD AnswerLanguage(WORD live)
+{
+    return replay ? replay->journal.language : live;
+}
+
+void FileOpened(HANDLE file, const char* name, DWORD access)
+{
+    if ((access & GENERIC_WRITE) != 0) return;
+    if (replay) replay->files.Opened(file, name);
+    if (recording) recording->files.Opened(file, name);
+}
+
+void FileRead(HANDLE file, const void* data, DWORD size)
+{
+    if (replay) replay->files.Read(file, data, size);
+    if (recording) recording->files.Read(file, data, size);
+}
+
+void FileClosed(HANDLE file)
+{
+    if (replay) replay->files.Closed(file);
+    if (recording) recording->files.Closed(file);
+}
+
+} // namespace platform::journal
+
+namespace platform {
+
+void SetStateDigestHook(StateDigestHook hook) { journal::stateDigest = hook; }
+
+void NoteFrame(DWORD frame)
+{
+    using namespace journal;
+    if (frame % JOURNAL_FRAME_STEP != 0 || stateDigest == nullptr || (!recording && !replay))
+        return;
+    const std::uint64_t digest = stateDigest();
+    if (replay) ReplayFrame(*replay, frame, digest);
+    else recording->journal.frames.push_back({frame, digest});
+}
+
+void NoteFact(const std::string& name, const std::string& value)
+{
+    using namespace journal;
+    if (replay) ReplayFact(*replay, name, value);
+    else if (recording) recording->journal.facts.emplace_back(name, value);
+}
+
+} // namespace platform

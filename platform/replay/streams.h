@@ -1,0 +1,124 @@
+#pragma once
+// The journal's three sequences, each written and read in the order the game asked: the clock's
+// answers (runs of equal steps), the cursor's answers (runs of equal positions) and the pumps
+// (runs of empty pumps, then the messages one pump delivered).
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/replay/bytes.h"
+#include "platform/user.h"
+
+namespace platform::journal {
+
+struct RecordedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const RecordedMessage&) const = default;
+};
+
+struct Pump {
+    std::vector<RecordedMessage> messages;
+    bool closeStarts = false; // the program is closing from this pump on
+};
+
+class ClockWriter {
+public:
+    void Add(DWORD time);
+    // The encoded answers so far, the run in progress included.
+    std::vector<std::uint8_t> Bytes() const;
+    std::uint64_t Count() const { return count; }
+
+private:
+    static void Run(ByteWriter& out, std::int64_t step, std::uint64_t length);
+
+    ByteWriter done;
+    DWORD last = 0;
+    std::int64_t step = 0;
+    std::uint64_t runLength = 0;
+    std::uint64_t count = 0;
+};
+
+class ClockReader {
+public:
+    explicit ClockReader(std::span<const std::uint8_t> bytes) : in(bytes) {}
+    // False once the answers are used up or damaged (then Failed()).
+    bool Next(DWORD& time);
+    bool Failed() const { return in.Failed(); }
+    // Reads the whole stream, answering how many answers it holds; false when damaged.
+    bool Count(std::uint64_t& total);
+
+private:
+    bool ReadRun();
+
+    ByteReader in;
+    DWORD last = 0;
+    std::int64_t step = 0;
+    std::uint64_t runLeft = 0;
+};
+
+class CursorWriter {
+public:
+    void Add(POINT point);
+    std::vector<std::uint8_t> Bytes() const;
+    std::uint64_t Count() const { return count; }
+
+private:
+    static void Run(ByteWriter& out, POINT from, POINT to, std::uint64_t length);
+
+    ByteWriter done;
+    POINT written {};
+    POINT current {};
+    std::uint64_t runLength = 0;
+    std::uint64_t count = 0;
+};
+
+class CursorReader {
+public:
+    explicit CursorReader(std::span<const std::uint8_t> bytes) : in(bytes) {}
+    bool Next(POINT& point);
+    bool Failed() const { return in.Failed(); }
+    bool Count(std::uint64_t& total);
+
+private:
+    bool ReadRun();
+
+    ByteReader in;
+    POINT current {};
+    std::uint64_t runLeft = 0;
+};
+
+class PumpWriter {
+public:
+    void Add(const Pump& pump);
+    std::vector<std::uint8_t> Bytes() const { return done.bytes; }
+    std::uint64_t Count() const { return count; }
+
+private:
+    ByteWriter done;
+    std::uint64_t emptyRun = 0;
+    std::uint64_t count = 0;
+    POINT lastPoint {};
+};
+
+// Pumps after the last recorded one are empty.
+class PumpReader {
+public:
+    explicit PumpReader(std::span<const std::uint8_t> bytes) : in(bytes) {}
+    void Next(Pump& pump);
+    bool Failed() const { return in.Failed(); }
+    bool Count(std::uint64_t& total);
+
+private:
+    bool ReadRun();
+
+    ByteReader in;
+    bool runRead = false;
+    std::uint64_t emptyLeft = 0;
+    Pump waiting;
+    POINT lastPoint {};
+};
+
+} // namespace platform::journal
