@@ -1,6 +1,7 @@
 // The data folder found at start, and the player's folders after the XDG base directories.
 
 #include "platform/folders.h"
+#include "platform/notice.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -27,7 +28,6 @@ struct Folders {
 };
 
 Folders folders;
-NoticeHook noticeHook = nullptr;
 
 bool HasFile(const std::string& folder, const std::string& name)
 {
@@ -105,10 +105,18 @@ void SayOnce(UserFolder folder, const std::string& path, int failure)
     bool& said = folders.failed[static_cast<std::size_t>(folder)];
     if (said) return;
     said = true;
-    const std::string text = "killglimbot: cannot use the folder " + path + " (" + std::strerror(failure)
+    const std::string text = "killglimbot: cannot use the folder " + path + " ("
+                             + std::strerror(failure)
                              + "); what would be kept there is not saved\n";
     std::fputs(text.c_str(), stderr);
-    if (noticeHook != nullptr) noticeHook(text.c_str());
+    Notice(text);
+}
+
+bool MakeFolderOf(UserFolder folder, const std::string& path)
+{
+    const int failure = MakeFolders(path);
+    if (failure != 0) SayOnce(folder, path, failure);
+    return failure == 0;
 }
 
 std::string DataFolderError(const FolderOptions& options, const std::vector<std::string>& tried)
@@ -152,27 +160,23 @@ std::string UserFolderPath(UserFolder folder)
 {
     if (folder != UserFolder::Config && !folders.save.empty()) return folders.save;
     switch (folder) {
-    case UserFolder::Data: return BaseFolder("XDG_DATA_HOME", "/.local/share") + '/' + gameFolderName;
+    case UserFolder::Data:
+        return BaseFolder("XDG_DATA_HOME", "/.local/share") + '/' + gameFolderName;
     case UserFolder::State:
         return BaseFolder("XDG_STATE_HOME", "/.local/state") + '/' + gameFolderName;
-    case UserFolder::Config: return BaseFolder("XDG_CONFIG_HOME", "/.config") + '/' + gameFolderName;
+    case UserFolder::Config:
+        return BaseFolder("XDG_CONFIG_HOME", "/.config") + '/' + gameFolderName;
     }
     return ".";
 }
 
-bool MakeUserFolder(UserFolder folder)
-{
-    const std::string path = UserFolderPath(folder);
-    const int failure = MakeFolders(path);
-    if (failure == 0) return true;
-    SayOnce(folder, path, failure);
-    return false;
-}
+bool MakeUserFolder(UserFolder folder) { return MakeFolderOf(folder, UserFolderPath(folder)); }
 
 std::string UserFilePath(UserFolder folder, std::string_view name)
 {
-    MakeUserFolder(folder);
-    return UserFolderPath(folder) + '/' + std::string(name);
+    const std::string path = UserFolderPath(folder) + '/' + std::string(name);
+    MakeFolderOf(folder, path.substr(0, path.rfind('/')));
+    return path;
 }
 
 std::string PathForReading(const char* name)
@@ -187,7 +191,5 @@ std::string PathForWriting(const char* name)
     if (!folders.chosen || !IsPlainName(name)) return name;
     return UserFilePath(FolderOf(name), name);
 }
-
-void SetNoticeHook(NoticeHook hook) { noticeHook = hook; }
 
 } // namespace platform

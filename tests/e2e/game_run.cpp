@@ -24,7 +24,8 @@ std::string ReadWhole(const std::filesystem::path& path)
 GameResult RunGame(const std::vector<std::string>& arguments,
                    const std::vector<std::string>& environment)
 {
-    std::vector<std::string> words {KG_GAME_PATH};
+    // The player's folders are the test's folder, and the diagnostics reach stderr.txt.
+    std::vector<std::string> words {KG_GAME_PATH, "--save", ".", "--verbose"};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
