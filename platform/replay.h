@@ -47,7 +47,7 @@ struct FrameDigest {
 struct Journal {
     std::string gameVersion;
     std::string commandLine; // the game's own words
-    std::string portOptions; // the port's options as given, for whoever reads a report
+    std::string arguments;   // the program's words as given, for whoever reads a report
     WORD language = 0;       // of the dialogs
     std::vector<std::pair<std::string, std::string>> facts; // noted by the game at start
     std::vector<FileDigest> filesRead;
@@ -78,15 +78,15 @@ struct JournalDestination {
 struct RecordingOptions {
     std::string gameVersion;
     std::string commandLine;
-    std::string portOptions;
+    std::string arguments;
     // The player's files that decide play, journalled as they are at start.
     std::vector<std::string> keptFiles;
     std::vector<JournalDestination> destinations;
 };
 
-// Journals this run from now on. A destination that cannot be written is dropped with one line
-// in notes; the run goes on, unrecorded when none is left.
-void StartRecording(const RecordingOptions& options, std::vector<std::string>& notes);
+// Journals this run from now on. The log is told where; a destination that cannot be written
+// is dropped, said once in the log, and the run goes on, unrecorded when none is left.
+void StartRecording(const RecordingOptions& options);
 // Writes the journal with the run's result to every destination left; failures go to notes.
 void FinishRecording(const RunResult& result, std::vector<std::string>& notes);
 
@@ -112,6 +112,8 @@ void SetStateDigestHook(StateDigestHook hook);
 // Called after every composed frame; every JOURNAL_FRAME_STEP-th frame's digest is journalled
 // or, replaying, compared.
 void NoteFrame(DWORD frame);
+// Called when play ends, while the world still stands: its digest ends the journal.
+void NoteFinalState();
 // A fact fixed at start that decides play (the sound level): journalled, or compared.
 void NoteFact(const std::string& name, const std::string& value);
 

@@ -72,8 +72,28 @@ bool ParseOption(std::string_view word, int& index, int argc, const char* const*
     else if (name == "--wav") result.backend.wavPath = value;
     else if (name == "--data") result.folders.dataFolder = value;
     else if (name == "--save") result.folders.saveFolder = value;
+    else if (name == "--record") result.recordPath = value;
+    else if (name == "--play") result.playPath = value;
+    else if (name == "--verify") result.verifyPath = value;
     else if (name == "--screenshot") return ReadScreenshot(value, result);
     else return false;
+    return true;
+}
+
+// A replay brings its own words and input; verifying needs no display.
+bool CheckReplayOptions(CommandLine& result, std::string& error)
+{
+    const int replayModes =
+        !result.recordPath.empty() + !result.playPath.empty() + !result.verifyPath.empty();
+    const bool replaying = result.recordPath.empty() && replayModes == 1;
+    if (replayModes > 1) error = "--record, --play and --verify go alone";
+    else if (replaying && !result.gameCommandLine.empty())
+        error = "a replay runs with the recording's words, not '" + result.gameCommandLine + "'";
+    else if (replaying && !result.backend.scriptPath.empty())
+        error = "a replay's input is the recording's, not a script";
+    if (!error.empty()) return false;
+    result.backend.replaying = replaying;
+    result.backend.headless |= !result.verifyPath.empty();
     return true;
 }
 
@@ -91,6 +111,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& result, st
             return false;
         }
     }
+    if (!CheckReplayOptions(result, error)) return false;
     const platform::BackendOptions& backend = result.backend;
     if (!backend.headless
         && (!backend.scriptPath.empty() || !backend.wavPath.empty()
@@ -118,6 +139,9 @@ const char* CommandLineHelp()
            "  --data DIR                read the game's data from DIR\n"
            "  --save DIR                keep the Killer List, screenshots and the log in DIR\n"
            "  --verbose                 show the diagnostic output on standard error\n"
+           "  --record FILE             record this run to FILE (never replaces a file)\n"
+           "  --play FILE               watch a recorded run (Escape stops, F: four times faster)\n"
+           "  --verify FILE             replay a recorded run headless and check its result\n"
            "  --help                    show this help and exit\n"
            "  --version                 show the version and exit\n";
 }

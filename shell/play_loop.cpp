@@ -8,6 +8,7 @@
 
 #include "graphics/shared_surfaces.h"
 #include "platform/mmtime.h"
+#include "platform/replay.h"
 #include "shell/input_state.h"
 #include "shell/play_assets.h"
 #include "shell/play_frame.h"
@@ -88,6 +89,7 @@ void RunFrameLoop()
             ComposeFrame(loop.cursor, now - loop.frameClock);
             loop.frameClock = now;
             ++composedFrames;
+            platform::NoteFrame(composedFrames);
         }
         if (score < losingScore) RunGameOver(soundPack);
     } while (lastKey == 0);
@@ -99,5 +101,6 @@ void RunPlay()
 {
     LoadPlayAssets();
     RunFrameLoop();
+    platform::NoteFinalState();
     ReleasePlayAssets();
 }

@@ -25,7 +25,8 @@ std::uint64_t Mix(std::uint64_t lane, std::uint64_t word)
 
 void Digest::Block(const unsigned char* bytes)
 {
-    for (int lane = 0; lane < 4; ++lane) lanes[lane] = Mix(lanes[lane], LittleEndianWord(bytes + 8 * lane));
+    for (int lane = 0; lane < 4; ++lane)
+        lanes[lane] = Mix(lanes[lane], LittleEndianWord(bytes + 8 * lane));
 }
 
 void Digest::Add(const void* data, std::size_t size)

@@ -1,6 +1,6 @@
 #pragma once
-// Inside the platform layer: the digest of every file the run read, by name, in the order they
-// were first closed.
+// Inside the platform layer: every file the run read, in the order they were closed, with its
+// size and a digest of the bytes read.
 
 #include <map>
 #include <vector>

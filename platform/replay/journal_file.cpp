@@ -36,7 +36,7 @@ void WriteBody(ByteWriter& out, const Journal& journal)
 {
     out.Text(journal.gameVersion);
     out.Text(journal.commandLine);
-    out.Text(journal.portOptions);
+    out.Text(journal.arguments);
     out.Varint(journal.language);
     out.Varint(journal.facts.size());
     for (const auto& [name, value] : journal.facts) {
@@ -76,7 +76,7 @@ void ReadFacts(ByteReader& in, Journal& journal)
 {
     journal.gameVersion = in.Text();
     journal.commandLine = in.Text();
-    journal.portOptions = in.Text();
+    journal.arguments = in.Text();
     journal.language = static_cast<WORD>(in.Varint());
     for (std::size_t i = in.Count(); i > 0 && !in.Failed(); --i) {
         std::string name = in.Text();
@@ -122,9 +122,8 @@ bool StreamsAgree(const Journal& journal)
     std::uint64_t cursors = 0;
     std::uint64_t pumps = 0;
     return journal::ClockReader(journal.clock).Count(clocks) && clocks == journal.clockCount
-           && journal::CursorReader(journal.cursor).Count(cursors)
-           && cursors == journal.cursorCount && journal::PumpReader(journal.pumps).Count(pumps)
-           && pumps <= journal.pumpCount;
+           && journal::CursorReader(journal.cursor).Count(cursors) && cursors == journal.cursorCount
+           && journal::PumpReader(journal.pumps).Count(pumps) && pumps <= journal.pumpCount;
 }
 
 } // namespace

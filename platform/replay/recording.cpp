@@ -11,8 +11,8 @@
 #include <iterator>
 
 #include "platform/folders.h"
-#include "platform/resources.h"
 #include "platform/replay/session.h"
+#include "platform/resources.h"
 
 namespace platform {
 namespace {
@@ -77,24 +77,28 @@ void Write(PendingDestination& pending, const std::vector<std::uint8_t>& bytes,
 
 } // namespace
 
-void StartRecording(const RecordingOptions& options, std::vector<std::string>& notes)
+void StartRecording(const RecordingOptions& options)
 {
     auto recording = std::make_unique<journal::Recording>();
     for (const JournalDestination& destination : options.destinations) {
         PendingDestination pending {destination,
                                     destination.path + ".part-" + std::to_string(getpid()), -1};
-        pending.descriptor = open(pending.partPath.c_str(),
-                                  O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (pending.descriptor < 0)
-            notes.push_back("Cannot record this run to " + destination.path + ": " + Reason());
-        else recording->destinations.push_back(std::move(pending));
+        pending.descriptor =
+            open(pending.partPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (pending.descriptor < 0) {
+            journal::NoticeAtFirstPump("Cannot record this run to " + destination.path + ": "
+                                       + Reason() + "\r\n");
+            continue;
+        }
+        journal::NoticeAtFirstPump("This run is recorded to " + destination.path + "\r\n");
+        recording->destinations.push_back(std::move(pending));
     }
     CurrentRecording().reset();
     if (recording->destinations.empty()) return;
     Journal& journal = recording->journal;
     journal.gameVersion = options.gameVersion;
     journal.commandLine = options.commandLine;
-    journal.portOptions = options.portOptions;
+    journal.arguments = options.arguments;
     journal.language = UserLanguage();
     for (const std::string& name : options.keptFiles) journal.keptFiles.push_back(KeepFile(name));
     CurrentRecording() = std::move(recording);
@@ -113,7 +117,6 @@ void FinishRecording(const RunResult& result, std::vector<std::string>& notes)
     journal.pumps = recording->pumps.Bytes();
     journal.pumpCount = recording->pumps.Count();
     journal.result = result;
-    if (const StateDigestHook digest = journal::StateDigest()) journal.finalDigest = digest();
     const std::vector<std::uint8_t> bytes = EncodeJournal(journal);
     for (PendingDestination& pending : recording->destinations) Write(pending, bytes, notes);
 }

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/replay/session.h"
 #include "platform/kernel.h"
+#include "platform/replay/session.h"
 
 namespace platform {
 namespace {
@@ -66,10 +66,9 @@ ReplayOutcome FinishReplay(const RunResult& result)
     const Journal& recorded = replay->journal;
     outcome.dataDiffer = FirstFileDiffering(recorded.filesRead, replay->files.Files());
     if (outcome.dataDiffer.empty()) outcome.dataDiffer = replay->dataDiffer;
-    const StateDigestHook digest = journal::StateDigest();
-    const bool sameEnd = result == recorded.result
-                         && (digest == nullptr || digest() == recorded.finalDigest);
-    outcome.diverged = replay->firstDifference || !sameEnd || replay->ranOut || AnswersLeft(*replay);
+    const bool sameEnd = result == recorded.result && replay->finalDigest == recorded.finalDigest;
+    outcome.diverged =
+        replay->firstDifference || !sameEnd || replay->ranOut || AnswersLeft(*replay);
     outcome.frame = replay->firstDifference.value_or(result.frames);
     return outcome;
 }

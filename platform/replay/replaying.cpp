@@ -49,8 +49,8 @@ void Steer(Replay& replay, const std::vector<MSG>& live)
 
 MSG ToMessage(const RecordedMessage& message, POINT cursor)
 {
-    return MSG {InputWindow(), message.message, message.wParam, message.lParam,
-                CurrentBackend().Now(), cursor};
+    return MSG {InputWindow(),  message.message,        message.wParam,
+                message.lParam, CurrentBackend().Now(), cursor};
 }
 
 } // namespace
@@ -112,8 +112,8 @@ void ReplayFact(Replay& replay, const std::string& name, const std::string& valu
     for (const auto& [recordedName, recordedValue] : replay.journal.facts) {
         if (recordedName != name || recordedValue == value) continue;
         if (replay.dataDiffer.empty())
-            replay.dataDiffer = "the " + name + " is " + value + ", the recording's "
-                                + recordedValue;
+            replay.dataDiffer =
+                "the " + name + " is " + value + ", the recording's " + recordedValue;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/backend/backend.h"
 #include "platform/kernel.h"
+#include "platform/notice.h"
 #include "platform/replay/session.h"
 
 namespace platform::journal {
@@ -12,6 +13,7 @@ namespace {
 std::unique_ptr<Recording> recording;
 std::unique_ptr<Replay> replay;
 StateDigestHook stateDigest = nullptr;
+std::vector<std::string> notices;
 
 RecordedMessage Recorded(const MSG& message)
 {
@@ -22,7 +24,6 @@ RecordedMessage Recorded(const MSG& message)
 
 std::unique_ptr<Recording>& CurrentRecording() { return recording; }
 std::unique_ptr<Replay>& CurrentReplay() { return replay; }
-StateDigestHook StateDigest() { return stateDigest; }
 
 DWORD AnswerTime(DWORD live)
 {
@@ -38,8 +39,12 @@ POINT AnswerCursor(POINT live)
     return live;
 }
 
+void NoticeAtFirstPump(const std::string& text) { notices.push_back(text); }
+
 void DeliverPump(std::vector<MSG>& arrived)
 {
+    for (const std::string& notice : notices) Notice(notice);
+    notices.clear();
     if (replay) {
         ReplayPump(*replay, arrived);
         return;
@@ -54,10 +59,7 @@ void DeliverPump(std::vector<MSG>& arrived)
 
 bool AnswerClose(bool live) { return replay ? replay->closing : live; }
 
-WORD AnswerLanguage(WORD live)
-{
-    return replay ? replay->journal.language : live;
-}
+WORD AnswerLanguage(WORD live) { return replay ? replay->journal.language : live; }
 
 void FileOpened(HANDLE file, const char* name, DWORD access)
 {
@@ -92,6 +94,14 @@ void NoteFrame(DWORD frame)
     const std::uint64_t digest = stateDigest();
     if (replay) ReplayFrame(*replay, frame, digest);
     else recording->journal.frames.push_back({frame, digest});
+}
+
+void NoteFinalState()
+{
+    using namespace journal;
+    const std::uint64_t digest = stateDigest != nullptr ? stateDigest() : 0;
+    if (replay) replay->finalDigest = digest;
+    if (recording) recording->journal.finalDigest = digest;
 }
 
 void NoteFact(const std::string& name, const std::string& value)

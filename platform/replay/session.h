@@ -47,6 +47,7 @@ struct Replay {
     POINT lastCursor {};
     std::size_t nextFrame = 0;
     std::optional<DWORD> firstDifference;
+    std::uint64_t finalDigest = 0;
     std::string dataDiffer;
     // Watching: the recorded clock is followed from base on, speed times as fast.
     bool paced = false;
@@ -57,7 +58,9 @@ struct Replay {
 
 std::unique_ptr<Recording>& CurrentRecording();
 std::unique_ptr<Replay>& CurrentReplay();
-StateDigestHook StateDigest();
+
+// For the log, once the game has opened it and taken its first input.
+void NoticeAtFirstPump(const std::string& text);
 
 // Replaying: the next recorded answers.
 DWORD ReplayTime(Replay& replay);

@@ -21,7 +21,7 @@ WORD UserLanguage()
         const char* value = std::getenv(variable);
         if (value != nullptr && value[0] != '\0')
             return std::string_view(value).starts_with("it") ? LANGUAGE_ITALIAN
-                                                              : LANGUAGE_ENGLISH_UK;
+                                                             : LANGUAGE_ENGLISH_UK;
     }
     return LANGUAGE_ENGLISH_UK;
 }

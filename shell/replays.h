@@ -1,0 +1,17 @@
+#pragma once
+// Every run is journalled: to the State folder's "last-run.kgr" (the one before kept as
+// "previous-run.kgr") and to --record's file. --play and --verify replay a journal in a save
+// folder of their own, so the player's Killer List and log stay untouched.
+
+#include "platform/replay.h"
+#include "shell/command_line.h"
+
+// Before the folders are chosen: reads the journal to replay and sets the run up from it. False,
+// with the exit status, when the run cannot go ahead (2: the journal is damaged or no journal;
+// 1: --record's file exists).
+bool PrepareReplay(CommandLine& commandLine, int& status);
+// After the folders are chosen, before the backend starts.
+void StartJournal(const CommandLine& commandLine, int argc, const char* const* argv,
+                  const char* gameVersion);
+// After the game: writes the journal, or prints the replay's verdict. Answers the exit status.
+int FinishJournal(const CommandLine& commandLine, const platform::RunResult& result);
