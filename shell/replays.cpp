@@ -40,7 +40,8 @@ bool PrepareReplay(CommandLine& commandLine, int& status)
 {
     const std::string& record = commandLine.recordPath;
     std::error_code ignored;
-    if (!record.empty() && std::filesystem::exists(std::filesystem::symlink_status(record, ignored)))
+    if (!record.empty()
+        && std::filesystem::exists(std::filesystem::symlink_status(record, ignored)))
         return Refuse(record + " already exists; a recording never replaces a file", 1, status);
     if (!Replaying(commandLine)) return true;
     const std::string& path =
@@ -65,7 +66,8 @@ void StartJournal(const CommandLine& commandLine, int argc, const char* const* a
     options.commandLine = commandLine.gameCommandLine;
     options.arguments = JoinedArguments(argc, argv);
     options.keptFiles = {killerFile};
-    if (!commandLine.recordPath.empty()) options.destinations.push_back({commandLine.recordPath, ""});
+    if (!commandLine.recordPath.empty())
+        options.destinations.push_back({commandLine.recordPath, ""});
     options.destinations.push_back(
         {platform::UserFilePath(platform::UserFolder::State, lastRunName),
          platform::UserFilePath(platform::UserFolder::State, previousRunName)});

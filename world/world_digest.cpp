@@ -32,10 +32,10 @@ void AddCreatures(platform::Digest& digest)
     if (creatures == nullptr) return;
     for (DWORD slot = 0; slot < CREATURE_COUNT; ++slot) {
         const Creature& creature = creatures[slot];
-        for (std::uint64_t field : {std::uint64_t {creature.topRow}, std::uint64_t {creature.baseRow},
-                                    std::uint64_t {creature.x}, std::uint64_t {creature.y},
-                                    static_cast<std::uint64_t>(creature.state),
-                                    SpriteNumber(creature.sprite)}) {
+        for (std::uint64_t field :
+             {std::uint64_t {creature.topRow}, std::uint64_t {creature.baseRow},
+              std::uint64_t {creature.x}, std::uint64_t {creature.y},
+              static_cast<std::uint64_t>(creature.state), SpriteNumber(creature.sprite)}) {
             digest.AddWord(field);
         }
     }
@@ -57,7 +57,8 @@ void AddScores(platform::Digest& digest)
 {
     for (LONG field : {score, peakScore, populationThreshold, messageTimeLeft})
         digest.AddWord(static_cast<std::uint64_t>(field));
-    for (DWORD field : {kills, killStreak, messageKind, messageColor, bloodBonusThreshold, hudBlink})
+    for (DWORD field :
+         {kills, killStreak, messageKind, messageColor, bloodBonusThreshold, hudBlink})
         digest.AddWord(field);
     digest.Add(messageText, sizeof messageText);
 }
