@@ -4,9 +4,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 extern char** environ;
 
@@ -22,7 +25,7 @@ std::string ReadWhole(const std::filesystem::path& path)
 } // namespace
 
 GameResult RunGame(const std::vector<std::string>& arguments,
-                   const std::vector<std::string>& environment)
+                   const std::vector<std::string>& environment, int stopAfterMs)
 {
     // The player's folders are the test's folder, and the diagnostics reach stderr.txt.
     std::vector<std::string> words {KG_GAME_PATH, "--save", ".", "--verbose"};
@@ -47,6 +50,10 @@ GameResult RunGame(const std::vector<std::string>& arguments,
     GameResult result;
     if (posix_spawn(&child, KG_GAME_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
+        if (stopAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(stopAfterMs));
+            kill(child, SIGTERM);
+        }
         waitpid(child, &status, 0);
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }

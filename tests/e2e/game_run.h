@@ -14,8 +14,9 @@ struct GameResult {
     std::string errors; // standard error: the debugger output
 };
 
+// stopAfterMs >= 0: the game is sent SIGTERM after that many milliseconds.
 GameResult RunGame(const std::vector<std::string>& arguments,
-                   const std::vector<std::string>& environment = {});
+                   const std::vector<std::string>& environment = {}, int stopAfterMs = -1);
 
 // A test in a fresh folder holding a copy of every data file the build generated.
 class GameFolderTest : public TempFolderTest {

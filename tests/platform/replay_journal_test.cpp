@@ -189,11 +189,11 @@ TEST(ReplayJournal, ANewerFormatAndAStrangerAreRefusedWithTheirReason)
 TEST(ReplayJournal, CountsThatDisagreeWithTheirRecordsAreRefused)
 {
     std::string error;
-    for (auto lie : {+[](Journal& j) { j.clockCount += 1; },
-                     +[](Journal& j) { j.cursorCount = 0xFFFFFFFFFFFF; },
-                     +[](Journal& j) { j.pumpCount = 1; },
-                     +[](Journal& j) { j.clock.push_back(0x80); },
-                     +[](Journal& j) { j.pumps.push_back(0x7F); }}) {
+    for (auto lie :
+         {+[](Journal& j) { j.clockCount += 1; },
+          +[](Journal& j) { j.cursorCount = 0xFFFFFFFFFFFF; }, +[](Journal& j) { j.pumpCount = 1; },
+          +[](Journal& j) { j.clock.push_back(0x80); },
+          +[](Journal& j) { j.pumps.push_back(0x7F); }}) {
         Journal journal = SmallJournal();
         lie(journal);
         EXPECT_TRUE(Refused(EncodeJournal(journal), error));
