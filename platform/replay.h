@@ -106,8 +106,9 @@ ReplayOutcome FinishReplay(const RunResult& result);
 bool MakeReplayFolder(const Journal& journal, std::string& folder, std::string& error);
 void RemoveReplayFolder(const std::string& folder);
 
-// The game's side of the seam: the digest of its world, and the moments it is taken.
-using StateDigestHook = std::uint64_t (*)();
+// The game's side of the seam: the digest of its world, and the moments it is taken. Every
+// pixel counts at the end; a frame's digest may keep to the pixels play can have changed.
+using StateDigestHook = std::uint64_t (*)(bool everyPixel);
 void SetStateDigestHook(StateDigestHook hook);
 // Called after every composed frame; every JOURNAL_FRAME_STEP-th frame's digest is journalled
 // or, replaying, compared.

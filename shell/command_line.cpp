@@ -83,10 +83,9 @@ bool ParseOption(std::string_view word, int& index, int argc, const char* const*
 // A replay brings its own words and input; verifying needs no display.
 bool CheckReplayOptions(CommandLine& result, std::string& error)
 {
-    const int replayModes =
-        !result.recordPath.empty() + !result.playPath.empty() + !result.verifyPath.empty();
-    const bool replaying = result.recordPath.empty() && replayModes == 1;
-    if (replayModes > 1) error = "--record, --play and --verify go alone";
+    const bool replaying = !result.playPath.empty() || !result.verifyPath.empty();
+    if (!result.playPath.empty() && !result.verifyPath.empty())
+        error = "--play and --verify go alone";
     else if (replaying && !result.gameCommandLine.empty())
         error = "a replay runs with the recording's words, not '" + result.gameCommandLine + "'";
     else if (replaying && !result.backend.scriptPath.empty())

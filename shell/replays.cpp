@@ -60,7 +60,7 @@ void StartJournal(const CommandLine& commandLine, int argc, const char* const* a
                   const char* gameVersion)
 {
     platform::SetStateDigestHook(WorldDigest);
-    if (Replaying(commandLine)) return;
+    if (Replaying(commandLine) && commandLine.recordPath.empty()) return;
     platform::RecordingOptions options;
     options.gameVersion = gameVersion;
     options.commandLine = commandLine.gameCommandLine;
@@ -68,21 +68,22 @@ void StartJournal(const CommandLine& commandLine, int argc, const char* const* a
     options.keptFiles = {killerFile};
     if (!commandLine.recordPath.empty())
         options.destinations.push_back({commandLine.recordPath, ""});
-    options.destinations.push_back(
-        {platform::UserFilePath(platform::UserFolder::State, lastRunName),
-         platform::UserFilePath(platform::UserFolder::State, previousRunName)});
+    // A replay's folders are temporary: recorded again, it goes to --record's file only.
+    if (!Replaying(commandLine)) {
+        options.destinations.push_back(
+            {platform::UserFilePath(platform::UserFolder::State, lastRunName),
+             platform::UserFilePath(platform::UserFolder::State, previousRunName)});
+    }
     platform::StartRecording(options);
 }
 
 int FinishJournal(const CommandLine& commandLine, const platform::RunResult& result)
 {
-    if (!Replaying(commandLine)) {
-        std::vector<std::string> failures;
-        platform::FinishRecording(result, failures);
-        for (const std::string& failure : failures)
-            std::fprintf(stderr, "killglimbot: %s\n", failure.c_str());
-        return 0;
-    }
+    std::vector<std::string> failures;
+    platform::FinishRecording(result, failures);
+    for (const std::string& failure : failures)
+        std::fprintf(stderr, "killglimbot: %s\n", failure.c_str());
+    if (!Replaying(commandLine)) return 0;
     const platform::ReplayOutcome outcome = platform::FinishReplay(result);
     platform::RemoveReplayFolder(replayFolder);
     if (commandLine.verifyPath.empty()) return 0;

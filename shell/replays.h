@@ -1,7 +1,9 @@
 #pragma once
 // Every run is journalled: to the State folder's "last-run.kgr" (the one before kept as
 // "previous-run.kgr") and to --record's file. --play and --verify replay a journal in a save
-// folder of their own, so the player's Killer List and log stay untouched.
+// folder of their own, so the player's Killer List and log stay untouched; with --record, the
+// replay is journalled anew (the same input, this version's world: how a golden replay follows
+// a change of play made on purpose).
 
 #include "platform/replay.h"
 #include "shell/command_line.h"

@@ -5,4 +5,6 @@
 
 #include <cstdint>
 
-std::uint64_t WorldDigest();
+// everyPixel false: of the scene only the stained band under the ground line, the one part
+// play paints, so that a digest every second costs next to nothing.
+std::uint64_t WorldDigest(bool everyPixel);

@@ -15,10 +15,15 @@ std::uint64_t LittleEndianWord(const unsigned char* bytes)
     return word;
 }
 
-std::uint64_t Mix(std::uint64_t lane, std::uint64_t word)
+// Each step is a bijection of the lane for a given word, so two different inputs never meet
+// again; the bits are spread once, at the end.
+std::uint64_t Step(std::uint64_t lane, std::uint64_t word) { return (lane ^ word) * prime; }
+
+std::uint64_t Spread(std::uint64_t value)
 {
-    lane = (lane ^ word) * prime;
-    return lane ^ (lane >> 29);
+    value = (value ^ (value >> 31)) * 0x7FB5D329728EA185;
+    value = (value ^ (value >> 27)) * 0x81DADEF4BC2DD44D;
+    return value ^ (value >> 33);
 }
 
 } // namespace
@@ -26,7 +31,7 @@ std::uint64_t Mix(std::uint64_t lane, std::uint64_t word)
 void Digest::Block(const unsigned char* bytes)
 {
     for (int lane = 0; lane < 4; ++lane)
-        lanes[lane] = Mix(lanes[lane], LittleEndianWord(bytes + 8 * lane));
+        lanes[lane] = Step(lanes[lane], LittleEndianWord(bytes + 8 * lane));
 }
 
 void Digest::Add(const void* data, std::size_t size)
@@ -50,12 +55,22 @@ void Digest::Add(const void* data, std::size_t size)
 
 void Digest::AddWord(std::uint64_t value)
 {
-    unsigned char bytes[8];
-    for (unsigned char& byte : bytes) {
-        byte = static_cast<unsigned char>(value);
-        value >>= 8;
+    if (pendingSize + 8 > sizeof pending) {
+        unsigned char bytes[8];
+        for (unsigned char& byte : bytes) {
+            byte = static_cast<unsigned char>(value);
+            value >>= 8;
+        }
+        Add(bytes, sizeof bytes);
+        return;
     }
-    Add(bytes, sizeof bytes);
+    for (int i = 0; i < 8; ++i, value >>= 8)
+        pending[pendingSize++] = static_cast<unsigned char>(value);
+    total += 8;
+    if (pendingSize == sizeof pending) {
+        Block(pending);
+        pendingSize = 0;
+    }
 }
 
 std::uint64_t Digest::Value() const
@@ -64,8 +79,8 @@ std::uint64_t Digest::Value() const
     std::memcpy(tail, pending, pendingSize);
     Digest last = *this;
     last.Block(tail);
-    std::uint64_t value = Mix(prime, total);
-    for (std::uint64_t lane : last.lanes) value = Mix(value * 31, lane);
+    std::uint64_t value = Spread(total);
+    for (std::uint64_t lane : last.lanes) value = Spread(value ^ Spread(lane));
     return value;
 }
 

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "platform/folders.h"
+#include "platform/replay/seam.h"
 #include "platform/replay/session.h"
 #include "platform/resources.h"
 
@@ -99,7 +100,7 @@ void StartRecording(const RecordingOptions& options)
     journal.gameVersion = options.gameVersion;
     journal.commandLine = options.commandLine;
     journal.arguments = options.arguments;
-    journal.language = UserLanguage();
+    journal.language = journal::AnswerLanguage(UserLanguage());
     for (const std::string& name : options.keptFiles) journal.keptFiles.push_back(KeepFile(name));
     CurrentRecording() = std::move(recording);
 }

@@ -25,35 +25,40 @@ RecordedMessage Recorded(const MSG& message)
 std::unique_ptr<Recording>& CurrentRecording() { return recording; }
 std::unique_ptr<Replay>& CurrentReplay() { return replay; }
 
+// A replay may itself be recorded: the new journal holds the same answers with what this
+// version of the game makes of them.
 DWORD AnswerTime(DWORD live)
 {
-    if (replay) return ReplayTime(*replay);
-    if (recording) recording->clock.Add(live);
-    return live;
+    const DWORD time = replay ? ReplayTime(*replay) : live;
+    if (recording) recording->clock.Add(time);
+    return time;
 }
 
 POINT AnswerCursor(POINT live)
 {
-    if (replay) return ReplayCursor(*replay);
-    if (recording) recording->cursor.Add(live);
-    return live;
+    const POINT point = replay ? ReplayCursor(*replay) : live;
+    if (recording) recording->cursor.Add(point);
+    return point;
 }
 
 void NoticeAtFirstPump(const std::string& text) { notices.push_back(text); }
 
 void DeliverPump(std::vector<MSG>& arrived)
 {
-    for (const std::string& notice : notices) Notice(notice);
-    notices.clear();
-    if (replay) {
-        ReplayPump(*replay, arrived);
+    if (!notices.empty()) {
+        for (const std::string& notice : notices) Notice(notice);
+        notices.clear();
+    }
+    if (replay) ReplayPump(*replay, arrived);
+    if (!recording) return;
+    const bool closeStarts = !recording->closing && AnswerClose(ClosingLive());
+    if (arrived.empty() && !closeStarts) {
+        recording->pumps.AddEmpty();
         return;
     }
-    if (!recording) return;
-    Pump pump;
+    Pump pump {{}, closeStarts};
     for (const MSG& message : arrived) pump.messages.push_back(Recorded(message));
-    pump.closeStarts = !recording->closing && ClosingLive();
-    recording->closing |= pump.closeStarts;
+    recording->closing |= closeStarts;
     recording->pumps.Add(pump);
 }
 
@@ -91,15 +96,15 @@ void NoteFrame(DWORD frame)
     using namespace journal;
     if (frame % JOURNAL_FRAME_STEP != 0 || stateDigest == nullptr || (!recording && !replay))
         return;
-    const std::uint64_t digest = stateDigest();
+    const std::uint64_t digest = stateDigest(false);
     if (replay) ReplayFrame(*replay, frame, digest);
-    else recording->journal.frames.push_back({frame, digest});
+    if (recording) recording->journal.frames.push_back({frame, digest});
 }
 
 void NoteFinalState()
 {
     using namespace journal;
-    const std::uint64_t digest = stateDigest != nullptr ? stateDigest() : 0;
+    const std::uint64_t digest = stateDigest != nullptr ? stateDigest(true) : 0;
     if (replay) replay->finalDigest = digest;
     if (recording) recording->journal.finalDigest = digest;
 }
@@ -108,7 +113,7 @@ void NoteFact(const std::string& name, const std::string& value)
 {
     using namespace journal;
     if (replay) ReplayFact(*replay, name, value);
-    else if (recording) recording->journal.facts.emplace_back(name, value);
+    if (recording) recording->journal.facts.emplace_back(name, value);
 }
 
 } // namespace platform

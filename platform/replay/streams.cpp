@@ -97,17 +97,10 @@ RecordedMessage ReadMessage(ByteReader& in, POINT& lastPoint)
 
 } // namespace
 
-void ClockWriter::Add(DWORD time)
+void ClockWriter::EndRun()
 {
-    const std::int64_t next = static_cast<std::int32_t>(time - last);
-    if (runLength > 0 && next != step) {
-        Run(done, step, runLength);
-        runLength = 0;
-    }
-    step = next;
-    ++runLength;
-    ++count;
-    last = time;
+    Run(done, step, runLength);
+    runLength = 0;
 }
 
 std::vector<std::uint8_t> ClockWriter::Bytes() const
@@ -152,16 +145,11 @@ bool ClockReader::Count(std::uint64_t& total)
     return !in.Failed();
 }
 
-void CursorWriter::Add(POINT point)
+void CursorWriter::EndRun()
 {
-    if (runLength > 0 && (point.x != current.x || point.y != current.y)) {
-        Run(done, written, current, runLength);
-        written = current;
-        runLength = 0;
-    }
-    current = point;
-    ++runLength;
-    ++count;
+    Run(done, written, current, runLength);
+    written = current;
+    runLength = 0;
 }
 
 std::vector<std::uint8_t> CursorWriter::Bytes() const
@@ -206,11 +194,11 @@ bool CursorReader::Count(std::uint64_t& total)
 
 void PumpWriter::Add(const Pump& pump)
 {
-    ++count;
     if (pump.messages.empty() && !pump.closeStarts) {
-        ++emptyRun;
+        AddEmpty();
         return;
     }
+    ++count;
     done.Varint(emptyRun);
     done.Varint((std::uint64_t {pump.messages.size()} << 1) | (pump.closeStarts ? 1 : 0));
     for (const RecordedMessage& message : pump.messages) WriteMessage(done, message, lastPoint);

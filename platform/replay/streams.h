@@ -24,14 +24,25 @@ struct Pump {
     bool closeStarts = false; // the program is closing from this pump on
 };
 
+// The writers' Add is called a few thousand times a second while recording, so the common case
+// (the run goes on) stays inline.
 class ClockWriter {
 public:
-    void Add(DWORD time);
+    void Add(DWORD time)
+    {
+        const std::int64_t next = static_cast<std::int32_t>(time - last);
+        if (runLength > 0 && next != step) EndRun();
+        step = next;
+        ++runLength;
+        ++count;
+        last = time;
+    }
     // The encoded answers so far, the run in progress included.
     std::vector<std::uint8_t> Bytes() const;
     std::uint64_t Count() const { return count; }
 
 private:
+    void EndRun();
     static void Run(ByteWriter& out, std::int64_t step, std::uint64_t length);
 
     ByteWriter done;
@@ -61,11 +72,18 @@ private:
 
 class CursorWriter {
 public:
-    void Add(POINT point);
+    void Add(POINT point)
+    {
+        if (runLength > 0 && (point.x != current.x || point.y != current.y)) EndRun();
+        current = point;
+        ++runLength;
+        ++count;
+    }
     std::vector<std::uint8_t> Bytes() const;
     std::uint64_t Count() const { return count; }
 
 private:
+    void EndRun();
     static void Run(ByteWriter& out, POINT from, POINT to, std::uint64_t length);
 
     ByteWriter done;
@@ -93,6 +111,11 @@ private:
 class PumpWriter {
 public:
     void Add(const Pump& pump);
+    void AddEmpty()
+    {
+        ++count;
+        ++emptyRun;
+    }
     std::vector<std::uint8_t> Bytes() const { return done.bytes; }
     std::uint64_t Count() const { return count; }
 

@@ -13,8 +13,7 @@ std::string SweepRun(int from)
     std::ostringstream script;
     script << "100 key 32\n200 key 32\n";
     for (int time = from, step = 0; time < from + 4000; time += 10, ++step)
-        script << time << " move " << 24 + step % 16 * 38 << ' ' << 180 + step / 16 % 4 * 30
-               << '\n'
+        script << time << " move " << 24 + step % 16 * 38 << ' ' << 180 + step / 16 % 4 * 30 << '\n'
                << time + 1 << " click\n";
     script << "9000 key 32\n9100 text Ada\n9200 key 13\n9300 key 32\n";
     return script.str();
@@ -47,7 +46,8 @@ void WriteJournal(const char* name, const platform::Journal& journal)
 {
     const std::vector<std::uint8_t> bytes = platform::EncodeJournal(journal);
     std::ofstream(name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST_F(ReplayTest, ARecordedRunVerifiesWithItsReportAndIsTheLastRun)
@@ -70,11 +70,10 @@ TEST_F(ReplayTest, ARecordedRunVerifiesWithItsReportAndIsTheLastRun)
 
 TEST_F(ReplayTest, ARunInAWindowStoppedBySigtermVerifiesHeadless)
 {
-    const test::GameResult run =
-        test::RunGame({"--window", "--record", "w.kgr", "--report"},
-                      {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy",
-                       "ASAN_OPTIONS=detect_leaks=0"},
-                      1500);
+    const test::GameResult run = test::RunGame(
+        {"--window", "--record", "w.kgr", "--report"},
+        {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+        1500);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     for (const auto& entry : std::filesystem::directory_iterator("."))
         EXPECT_FALSE(entry.path().filename().string().starts_with("w.kgr.part"));
@@ -114,6 +113,20 @@ TEST_F(ReplayTest, ChangedDataIsNamedAndADivergenceNamesItsFirstFrame)
     EXPECT_NE(changed.output.find("not verified: the data file title.qvx differs"),
               std::string::npos)
         << changed.output;
+}
+
+TEST_F(ReplayTest, AReplayRecordedAgainKeepsItsInputAndVerifies)
+{
+    const std::string report = Recorded(SweepRun(300), "a.kgr");
+    const test::GameResult again = test::RunGame({"--verify", "a.kgr", "--record", "b.kgr"});
+    EXPECT_EQ(again.exitCode, 0) << again.errors;
+    const platform::Journal a = Decoded(ReadFile("a.kgr"));
+    const platform::Journal b = Decoded(ReadFile("b.kgr"));
+    EXPECT_EQ(b.clock, a.clock);
+    EXPECT_EQ(b.cursor, a.cursor);
+    EXPECT_EQ(b.pumps, a.pumps);
+    EXPECT_EQ(b.finalDigest, a.finalDigest);
+    EXPECT_EQ(test::RunGame({"--verify", "b.kgr"}).output, report + "verified\n");
 }
 
 TEST_F(ReplayTest, DamagedJournalsAreRefusedWithTheirReason)

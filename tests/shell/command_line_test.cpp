@@ -68,3 +68,29 @@ TEST(CommandLineTest, MistakesAreRefusedWithTheirOption)
 }
 
 } // namespace
+
+TEST(CommandLineTest, AReplayTakesItsWordsAndInputFromTheJournal)
+{
+    CommandLine verify;
+    std::string error;
+    ASSERT_TRUE(Parse({"--verify", "run.kgr", "--record", "again.kgr"}, verify, error)) << error;
+    EXPECT_TRUE(verify.backend.headless); // verifying needs no display
+    EXPECT_TRUE(verify.backend.replaying);
+    EXPECT_EQ(verify.recordPath, "again.kgr");
+    CommandLine play;
+    ASSERT_TRUE(Parse({"--play=run.kgr", "--window"}, play, error)) << error;
+    EXPECT_FALSE(play.backend.headless);
+    EXPECT_EQ(play.playPath, "run.kgr");
+
+    const std::pair<std::vector<const char*>, std::string> refused[] = {
+        {{"--play", "a.kgr", "--verify", "b.kgr"}, "--play and --verify go alone"},
+        {{"--verify", "a.kgr", "s"}, "a replay runs with the recording's words, not 's'"},
+        {{"--verify", "a.kgr", "--script", "run.txt"},
+         "a replay's input is the recording's, not a script"},
+    };
+    for (const auto& [words, message] : refused) {
+        CommandLine result;
+        EXPECT_FALSE(Parse(words, result, error));
+        EXPECT_EQ(error, message);
+    }
+}
