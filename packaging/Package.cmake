@@ -15,14 +15,14 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # fontconfig finds these when Verdana and Arial are not installed.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# CPack puts the summary first and indents the rest; an empty line becomes a paragraph break.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- A port of a small 1999 arcade shooting game. Glimbots pop out of a randomly
- generated ground line, rise, sink and vanish into the earth again; aim the
- crosshair with the mouse and shoot them. Blood soaks into the earth as
- permanent stains, streaks earn bonuses, and the ten best runs live in the
- Killer List.
- .
- Includes qvxtool and pcktool to inspect and change the game's pictures and
- packs.")
+    "A port of a small 1999 arcade shooting game. Glimbots pop out of a randomly
+generated ground line, rise, sink and vanish into the earth again; aim the
+crosshair with the mouse and shoot them. Blood soaks into the earth as
+permanent stains, streaks earn bonuses, and the ten best runs live in the
+Killer List.
+
+Includes qvxtool and pcktool to inspect and change the game's pictures and
+packs.")
 include(CPack)

@@ -92,7 +92,7 @@ int MakeFolders(const std::string& path)
     for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
         const std::string part = path.substr(0, slash);
         if (mkdir(part.c_str(), 0700) != 0) {
-            const int failure = errno;
+            const int failure = errno == EEXIST ? ENOTDIR : errno;
             if (!IsFolder(part)) return failure;
         }
         if (slash == std::string::npos) break;
