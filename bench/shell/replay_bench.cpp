@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "bench/shell/play_field.h"
@@ -62,16 +63,18 @@ private:
         std::filesystem::temp_directory_path() / ("bench-" + std::to_string(getpid()) + ".kgr");
 };
 
-// What recording adds to each frame of play, the world's digest every 50th frame included:
-// compare with BM_ComposeFrame.
+// A frame's answers passing the seam, without a journal (0) and recorded (1), the world's
+// digest every 50th frame included: the difference is what recording adds to each frame of
+// play, to compare with BM_ComposeFrame.
 void BM_JournalOneFrame(benchmark::State& state)
 {
     PlayField field;
-    BenchRecording recording;
+    std::optional<BenchRecording> recording;
+    if (state.range(0) != 0) recording.emplace();
     DWORD frame = 0;
     for (auto _ : state) RecordFrame(++frame);
 }
-BENCHMARK(BM_JournalOneFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_JournalOneFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // The digest taken every 50th frame (the stained band of the scene) and at the end (every
 // pixel), over a field with every drop flying.
@@ -138,8 +141,8 @@ BENCHMARK(BM_VerifyMinute)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRea
 
 void BM_PlayMinuteHeadless(benchmark::State& state)
 {
-    const std::string save = std::filesystem::temp_directory_path()
-                             / ("bench-save-" + std::to_string(getpid()));
+    const std::string save =
+        std::filesystem::temp_directory_path() / ("bench-save-" + std::to_string(getpid()));
     TimeRuns(state, {KG_GAME_PATH, "--headless", "--script", KG_MINUTE_SCRIPT, "--save", save});
     std::filesystem::remove_all(save);
 }

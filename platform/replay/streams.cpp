@@ -100,6 +100,7 @@ RecordedMessage ReadMessage(ByteReader& in, POINT& lastPoint)
 void ClockWriter::EndRun()
 {
     Run(done, step, runLength);
+    count += runLength;
     runLength = 0;
 }
 
@@ -149,6 +150,7 @@ void CursorWriter::EndRun()
 {
     Run(done, written, current, runLength);
     written = current;
+    count += runLength;
     runLength = 0;
 }
 
@@ -198,7 +200,7 @@ void PumpWriter::Add(const Pump& pump)
         AddEmpty();
         return;
     }
-    ++count;
+    count += emptyRun + 1;
     done.Varint(emptyRun);
     done.Varint((std::uint64_t {pump.messages.size()} << 1) | (pump.closeStarts ? 1 : 0));
     for (const RecordedMessage& message : pump.messages) WriteMessage(done, message, lastPoint);

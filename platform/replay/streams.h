@@ -34,12 +34,11 @@ public:
         if (runLength > 0 && next != step) EndRun();
         step = next;
         ++runLength;
-        ++count;
         last = time;
     }
     // The encoded answers so far, the run in progress included.
     std::vector<std::uint8_t> Bytes() const;
-    std::uint64_t Count() const { return count; }
+    std::uint64_t Count() const { return count + runLength; }
 
 private:
     void EndRun();
@@ -49,7 +48,7 @@ private:
     DWORD last = 0;
     std::int64_t step = 0;
     std::uint64_t runLength = 0;
-    std::uint64_t count = 0;
+    std::uint64_t count = 0; // the answers before the run in progress
 };
 
 class ClockReader {
@@ -77,10 +76,9 @@ public:
         if (runLength > 0 && (point.x != current.x || point.y != current.y)) EndRun();
         current = point;
         ++runLength;
-        ++count;
     }
     std::vector<std::uint8_t> Bytes() const;
-    std::uint64_t Count() const { return count; }
+    std::uint64_t Count() const { return count + runLength; }
 
 private:
     void EndRun();
@@ -90,7 +88,7 @@ private:
     POINT written {};
     POINT current {};
     std::uint64_t runLength = 0;
-    std::uint64_t count = 0;
+    std::uint64_t count = 0; // the answers before the run in progress
 };
 
 class CursorReader {
@@ -111,18 +109,14 @@ private:
 class PumpWriter {
 public:
     void Add(const Pump& pump);
-    void AddEmpty()
-    {
-        ++count;
-        ++emptyRun;
-    }
+    void AddEmpty() { ++emptyRun; }
     std::vector<std::uint8_t> Bytes() const { return done.bytes; }
-    std::uint64_t Count() const { return count; }
+    std::uint64_t Count() const { return count + emptyRun; }
 
 private:
     ByteWriter done;
     std::uint64_t emptyRun = 0;
-    std::uint64_t count = 0;
+    std::uint64_t count = 0; // the pumps before the empty run
     POINT lastPoint {};
 };
 
