@@ -137,15 +137,6 @@ bool ClockReader::Next(DWORD& time)
     return true;
 }
 
-bool ClockReader::Count(std::uint64_t& total)
-{
-    total = 0;
-    while (ReadRun()) {
-        if (!AddRun(total, runLeft)) return false;
-    }
-    return !in.Failed();
-}
-
 void CursorWriter::EndRun()
 {
     Run(done, written, current, runLength);
@@ -183,15 +174,6 @@ bool CursorReader::Next(POINT& point)
     --runLeft;
     point = current;
     return true;
-}
-
-bool CursorReader::Count(std::uint64_t& total)
-{
-    total = 0;
-    while (ReadRun()) {
-        if (!AddRun(total, runLeft)) return false;
-    }
-    return !in.Failed();
 }
 
 void PumpWriter::Add(const Pump& pump)

@@ -51,22 +51,41 @@ private:
     std::uint64_t count = 0; // the answers before the run in progress
 };
 
-class ClockReader {
+// What the clock's and the cursor's readers share: runs of answers. Derived reads one run's
+// head and sets runLeft.
+template <typename Derived> class RunReader {
 public:
-    explicit ClockReader(std::span<const std::uint8_t> bytes) : in(bytes) {}
-    // False once the answers are used up or damaged (then Failed()).
-    bool Next(DWORD& time);
     bool Failed() const { return in.Failed(); }
     // Reads the whole stream, answering how many answers it holds; false when damaged.
-    bool Count(std::uint64_t& total);
+    bool Count(std::uint64_t& total)
+    {
+        total = 0;
+        while (static_cast<Derived*>(this)->ReadRun()) {
+            if (runLeft > ~std::uint64_t {0} - total) return false;
+            total += runLeft;
+        }
+        return !in.Failed();
+    }
 
-private:
-    bool ReadRun();
+protected:
+    explicit RunReader(std::span<const std::uint8_t> bytes) : in(bytes) {}
 
     ByteReader in;
+    std::uint64_t runLeft = 0;
+};
+
+class ClockReader : public RunReader<ClockReader> {
+public:
+    explicit ClockReader(std::span<const std::uint8_t> bytes) : RunReader(bytes) {}
+    // False once the answers are used up or damaged (then Failed()).
+    bool Next(DWORD& time);
+
+private:
+    friend class RunReader<ClockReader>;
+    bool ReadRun();
+
     DWORD last = 0;
     std::int64_t step = 0;
-    std::uint64_t runLeft = 0;
 };
 
 class CursorWriter {
@@ -91,19 +110,16 @@ private:
     std::uint64_t count = 0; // the answers before the run in progress
 };
 
-class CursorReader {
+class CursorReader : public RunReader<CursorReader> {
 public:
-    explicit CursorReader(std::span<const std::uint8_t> bytes) : in(bytes) {}
+    explicit CursorReader(std::span<const std::uint8_t> bytes) : RunReader(bytes) {}
     bool Next(POINT& point);
-    bool Failed() const { return in.Failed(); }
-    bool Count(std::uint64_t& total);
 
 private:
+    friend class RunReader<CursorReader>;
     bool ReadRun();
 
-    ByteReader in;
     POINT current {};
-    std::uint64_t runLeft = 0;
 };
 
 class PumpWriter {
