@@ -16,6 +16,11 @@ namespace platform {
 inline constexpr std::uint16_t JOURNAL_FORMAT_VERSION = 1;
 // The world's digest is kept every this many composed frames.
 inline constexpr DWORD JOURNAL_FRAME_STEP = 50;
+// Runs are counted in answers: three days of play at a thousand pumps a second stay below this,
+// and a journal that claims more (a few bytes can) would keep a replay busy for hours.
+inline constexpr std::uint64_t JOURNAL_MOST_ANSWERS = std::uint64_t {1} << 28;
+// A journal of an hour of play is a few megabytes; a longer file is not read.
+inline constexpr std::uint64_t JOURNAL_MOST_BYTES = std::uint64_t {64} << 20;
 
 struct RunResult {
     DWORD kills = 0;

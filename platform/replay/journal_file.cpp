@@ -1,6 +1,7 @@
 // The journal's file: a magic, the format version, the file's length, the facts, the three
 // answer streams, the frame digests, the result, and a digest of everything before it.
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/replay.h"
@@ -178,6 +179,11 @@ bool DecodeJournal(std::span<const std::uint8_t> bytes, Journal& journal, std::s
     ReadRun(in, journal);
     if (in.Failed() || !in.AtEnd() || !StreamsAgree(journal)) {
         error = "damaged: its records do not fit together";
+        return false;
+    }
+    if (std::max({journal.clockCount, journal.cursorCount, journal.pumpCount})
+        > JOURNAL_MOST_ANSWERS) {
+        error = "damaged: it claims a run longer than any played";
         return false;
     }
     return true;

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "platform/kernel.h"
 #include "platform/replay/session.h"
@@ -45,8 +44,15 @@ bool ReadJournalFile(const std::string& path, Journal& journal, std::string& err
         error = "cannot read " + path;
         return false;
     }
-    const std::vector<std::uint8_t> bytes {std::istreambuf_iterator<char>(in),
-                                           std::istreambuf_iterator<char>()};
+    // Read in pieces, never more than a journal can be: the name may be a device without end.
+    std::vector<std::uint8_t> bytes;
+    char piece[65536];
+    while (bytes.size() <= JOURNAL_MOST_BYTES && in.read(piece, sizeof piece).gcount() > 0)
+        bytes.insert(bytes.end(), piece, piece + in.gcount());
+    if (bytes.size() > JOURNAL_MOST_BYTES) {
+        error = path + " is too large to be a replay journal";
+        return false;
+    }
     if (DecodeJournal(bytes, journal, error)) return true;
     error = path + " is " + error;
     return false;

@@ -138,6 +138,7 @@ TEST_F(ReplayTest, DamagedJournalsAreRefusedWithTheirReason)
         {"cut.kgr", "cut.kgr is truncated"},
         {"run.txt", "run.txt is not a replay journal"},
         {"none.kgr", "cannot read none.kgr"},
+        {"/dev/zero", "/dev/zero is too large to be a replay journal"},
     };
     for (const auto& [file, reason] : cases) {
         const test::GameResult verify = test::RunGame({"--verify", file});
@@ -172,6 +173,8 @@ TEST_F(ReplayTest, AJournalThatCannotBeWrittenIsSaidOnceAndTheRunGoesOn)
     const std::string notice = "Cannot record this run to no/such/folder/a.kgr: ";
     EXPECT_NE(log.find(notice), std::string::npos) << log;
     EXPECT_EQ(log.find(notice), log.rfind(notice));
+    EXPECT_NE(ReadFile("stderr.txt").find("cannot record this run to no/such/folder/a.kgr"),
+              std::string::npos);
     EXPECT_EQ(test::RunGame({"--verify", "last-run.kgr"}).exitCode, 0);
 }
 

@@ -199,6 +199,11 @@ TEST(ReplayJournal, CountsThatDisagreeWithTheirRecordsAreRefused)
         EXPECT_TRUE(Refused(EncodeJournal(journal), error));
         EXPECT_EQ(error, "damaged: its records do not fit together");
     }
+    // Counts that agree but claim a run no replay could finish in reasonable time.
+    Journal endless = SmallJournal();
+    endless.pumpCount = JOURNAL_MOST_ANSWERS + 1;
+    EXPECT_TRUE(Refused(EncodeJournal(endless), error));
+    EXPECT_EQ(error, "damaged: it claims a run longer than any played");
     // A text whose length runs past the end of the file.
     std::vector<std::uint8_t> bytes = EncodeJournal(SmallJournal());
     std::vector<std::uint8_t> huge = bytes;
