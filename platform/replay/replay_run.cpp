@@ -14,13 +14,19 @@ namespace {
 
 using journal::CurrentReplay;
 
-// Compared by name: a file the recording read must give the same bytes now.
+// A file the recording read must give the same bytes now. One the replay could not read at all
+// may be missing, or held open by another game: the file calls share nothing.
 std::string FirstFileDiffering(const std::vector<FileDigest>& recorded,
                                const std::vector<FileDigest>& replayed)
 {
     for (const FileDigest& file : recorded) {
         bool same = false;
-        for (const FileDigest& now : replayed) same |= now == file;
+        bool read = false;
+        for (const FileDigest& now : replayed) {
+            same |= now == file;
+            read |= now.name == file.name;
+        }
+        if (!read) return "the data file " + file.name + " could not be read (missing, or in use)";
         if (!same) return "the data file " + file.name + " differs from the recording's";
     }
     return {};

@@ -113,6 +113,12 @@ TEST_F(ReplayTest, ChangedDataIsNamedAndADivergenceNamesItsFirstFrame)
     EXPECT_NE(changed.output.find("not verified: the data file title.qvx differs"),
               std::string::npos)
         << changed.output;
+    std::filesystem::remove("SOUNDM.PCK");
+    const test::GameResult missing = test::RunGame({"--verify", "a.kgr"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.output.find("not verified: the data file SOUNDM.PCK could not be read"),
+              std::string::npos)
+        << missing.output;
 }
 
 TEST_F(ReplayTest, AReplayRecordedAgainKeepsItsInputAndVerifies)
