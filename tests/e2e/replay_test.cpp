@@ -82,6 +82,24 @@ TEST_F(ReplayTest, ARunInAWindowStoppedBySigtermVerifiesHeadless)
     EXPECT_EQ(verify.output, run.output + "verified\n");
 }
 
+TEST_F(ReplayTest, WatchingKeepsTheRecordingsPaceAndThePlayersFiles)
+{
+    const std::string report = Recorded(SweepRun(300), "a.kgr");
+    const std::string killerList = ReadFile("killer.dat");
+    const std::string log = ReadFile("debug.txt");
+    // Stopped after a second, a watched run is still at its start: the recording took seconds.
+    const test::GameResult watch = test::RunGame(
+        {"--play", "a.kgr", "--window", "--report"},
+        {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+        1000);
+    EXPECT_EQ(watch.exitCode, 0) << watch.errors;
+    const auto frames = watch.output.find("\"frames\": ");
+    ASSERT_NE(frames, std::string::npos) << watch.output;
+    EXPECT_LT(std::stoi(watch.output.substr(frames + 10)), 100) << report;
+    EXPECT_EQ(ReadFile("killer.dat"), killerList);
+    EXPECT_EQ(ReadFile("debug.txt"), log);
+}
+
 TEST_F(ReplayTest, ChangedDataIsNamedAndADivergenceNamesItsFirstFrame)
 {
     Recorded(SweepRun(3500), "a.kgr");
