@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -88,11 +87,8 @@ void StartRecording(const RecordingOptions& options)
         pending.descriptor =
             open(pending.partPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (pending.descriptor < 0) {
-            const std::string reason = Reason();
-            std::fprintf(stderr, "killglimbot: cannot record this run to %s: %s\n",
-                         destination.path.c_str(), reason.c_str());
             journal::NoticeAtFirstPump("Cannot record this run to " + destination.path + ": "
-                                       + reason + "\r\n");
+                                       + Reason() + "\r\n");
             continue;
         }
         journal::NoticeAtFirstPump("This run is recorded to " + destination.path + "\r\n");

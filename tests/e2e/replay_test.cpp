@@ -197,8 +197,6 @@ TEST_F(ReplayTest, AJournalThatCannotBeWrittenIsSaidOnceAndTheRunGoesOn)
     const std::string notice = "Cannot record this run to no/such/folder/a.kgr: ";
     EXPECT_NE(log.find(notice), std::string::npos) << log;
     EXPECT_EQ(log.find(notice), log.rfind(notice));
-    EXPECT_NE(ReadFile("stderr.txt").find("cannot record this run to no/such/folder/a.kgr"),
-              std::string::npos);
     EXPECT_EQ(test::RunGame({"--verify", "last-run.kgr"}).exitCode, 0);
 }
 
