@@ -14,6 +14,15 @@ constexpr char lastRunName[] = "last-run.kgr";
 constexpr char previousRunName[] = "previous-run.kgr";
 
 std::string replayFolder;
+// A replay that diverges says so when another version of the game recorded it.
+std::string recordedVersion;
+std::string runningVersion;
+
+std::string VersionNote()
+{
+    if (recordedVersion == runningVersion) return {};
+    return " (recorded by version " + recordedVersion + ", this is " + runningVersion + ")";
+}
 
 bool Replaying(const CommandLine& commandLine)
 {
@@ -52,6 +61,7 @@ bool PrepareReplay(CommandLine& commandLine, int& status)
     if (!platform::MakeReplayFolder(journal, replayFolder, error)) return Refuse(error, 1, status);
     commandLine.folders.saveFolder = replayFolder;
     commandLine.gameCommandLine = journal.commandLine;
+    recordedVersion = journal.gameVersion;
     platform::StartReplay(std::move(journal), commandLine.verifyPath.empty());
     return true;
 }
@@ -60,6 +70,7 @@ void StartJournal(const CommandLine& commandLine, int argc, const char* const* a
                   const char* gameVersion)
 {
     platform::SetStateDigestHook(WorldDigest);
+    runningVersion = gameVersion;
     if (Replaying(commandLine) && commandLine.recordPath.empty()) return;
     platform::RecordingOptions options;
     options.gameVersion = gameVersion;
@@ -87,9 +98,11 @@ int FinishJournal(const CommandLine& commandLine, const platform::RunResult& res
     const platform::ReplayOutcome outcome = platform::FinishReplay(result);
     platform::RemoveReplayFolder(replayFolder);
     if (commandLine.verifyPath.empty()) return 0;
-    if (!outcome.dataDiffer.empty()) std::printf("not verified: %s\n", outcome.dataDiffer.c_str());
+    if (!outcome.dataDiffer.empty())
+        std::printf("not verified: %s%s\n", outcome.dataDiffer.c_str(), VersionNote().c_str());
     else if (outcome.diverged)
-        std::printf("not verified: the replay diverges at frame %u\n", outcome.frame);
+        std::printf("not verified: the replay diverges at frame %u%s\n", outcome.frame,
+                    VersionNote().c_str());
     else std::printf("verified\n");
     return outcome.dataDiffer.empty() && !outcome.diverged ? 0 : 1;
 }
