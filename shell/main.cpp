@@ -47,11 +47,11 @@ int main(int argc, char** argv)
     }
     platform::ShowDebugOutput(commandLine.verbose);
     RegisterGameResources();
-    StartJournal(commandLine, argc, argv, KG_VERSION);
     if (!platform::StartBackend(commandLine.backend, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
         return 1;
     }
+    StartJournal(commandLine, argc, argv, KG_VERSION);
     const int result = WinMain(nullptr, nullptr, commandLine.gameCommandLine.data(), SW_SHOWNORMAL);
     platform::StopBackend();
     if (commandLine.report || !commandLine.verifyPath.empty()) {

@@ -1,6 +1,7 @@
 #include "shell/replays.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/folders.h"
@@ -59,6 +60,8 @@ bool PrepareReplay(CommandLine& commandLine, int& status)
     std::string error;
     if (!platform::ReadJournalFile(path, journal, error)) return Refuse(error, 2, status);
     if (!platform::MakeReplayFolder(journal, replayFolder, error)) return Refuse(error, 1, status);
+    // However the program ends from here on, the replay's folder goes with it.
+    std::atexit([] { platform::RemoveReplayFolder(replayFolder); });
     commandLine.folders.saveFolder = replayFolder;
     commandLine.gameCommandLine = journal.commandLine;
     recordedVersion = journal.gameVersion;
@@ -96,7 +99,6 @@ int FinishJournal(const CommandLine& commandLine, const platform::RunResult& res
         std::fprintf(stderr, "killglimbot: %s\n", failure.c_str());
     if (!Replaying(commandLine)) return 0;
     const platform::ReplayOutcome outcome = platform::FinishReplay(result);
-    platform::RemoveReplayFolder(replayFolder);
     if (commandLine.verifyPath.empty()) return 0;
     if (!outcome.dataDiffer.empty())
         std::printf("not verified: %s%s\n", outcome.dataDiffer.c_str(), VersionNote().c_str());

@@ -12,7 +12,7 @@
 // with the exit status, when the run cannot go ahead (2: the journal is damaged or no journal;
 // 1: --record's file exists).
 bool PrepareReplay(CommandLine& commandLine, int& status);
-// After the folders are chosen, before the backend starts.
+// Once the backend has started, before the game.
 void StartJournal(const CommandLine& commandLine, int argc, const char* const* argv,
                   const char* gameVersion);
 // After the game: writes the journal, or prints the replay's verdict. Answers the exit status.

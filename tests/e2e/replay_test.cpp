@@ -173,6 +173,18 @@ TEST_F(ReplayTest, DamagedJournalsAreRefusedWithTheirReason)
     }
 }
 
+TEST_F(ReplayTest, AReplayThatCannotStartLeavesNothingBehind)
+{
+    Recorded(SweepRun(300), "a.kgr");
+    std::filesystem::create_directory("tmp");
+    const test::GameResult watch =
+        test::RunGame({"--play", "a.kgr"}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=",
+                                            "TMPDIR=" + (folder / "tmp").string()});
+    EXPECT_EQ(watch.exitCode, 1);
+    EXPECT_NE(watch.errors.find("--headless"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty("tmp"));
+}
+
 TEST_F(ReplayTest, ARecordingNeverReplacesAFile)
 {
     WriteFile("kept.kgr", "mine");
