@@ -3,10 +3,13 @@
 // is known before the run and a journal is never seen half written.
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -76,14 +79,34 @@ void Write(PendingDestination& pending, const std::vector<std::uint8_t>& bytes,
     unlink(pending.partPath.c_str());
 }
 
+std::string PartPrefix(const std::string& path) { return path + ".part-"; }
+
+// A game that ended without writing its journal (killed, crashed) left its empty temporary
+// file; one whose process is gone is removed.
+void RemoveDeadParts(const std::string& path)
+{
+    const std::filesystem::path prefix = PartPrefix(path);
+    const std::string start = prefix.filename().string();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             prefix.has_parent_path() ? prefix.parent_path() : ".", error)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(start)) continue;
+        const long pid = std::strtol(name.c_str() + start.size(), nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            std::filesystem::remove(entry.path(), error);
+    }
+}
+
 } // namespace
 
 void StartRecording(const RecordingOptions& options)
 {
     auto recording = std::make_unique<journal::Recording>();
     for (const JournalDestination& destination : options.destinations) {
+        RemoveDeadParts(destination.path);
         PendingDestination pending {destination,
-                                    destination.path + ".part-" + std::to_string(getpid()), -1};
+                                    PartPrefix(destination.path) + std::to_string(getpid()), -1};
         pending.descriptor =
             open(pending.partPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (pending.descriptor < 0) {

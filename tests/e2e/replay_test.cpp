@@ -195,12 +195,16 @@ TEST_F(ReplayTest, ARecordingNeverReplacesAFile)
     EXPECT_FALSE(std::filesystem::exists("debug.txt"));
 }
 
-TEST_F(ReplayTest, TheRunBeforeTheLastIsKept)
+TEST_F(ReplayTest, TheRunBeforeTheLastIsKeptAndNoDeadRunsLeftovers)
 {
+    WriteFile("last-run.kgr.part-2147483646", ""); // a game long gone
+    WriteFile("last-run.kgr.part-1", "");          // init, alive
     Recorded(SweepRun(300), "first.kgr");
     const std::string second = Recorded(SweepRun(2000), "second.kgr");
     EXPECT_EQ(ReadFile("previous-run.kgr"), ReadFile("first.kgr"));
     EXPECT_EQ(ReadFile("last-run.kgr"), ReadFile("second.kgr"));
+    EXPECT_FALSE(std::filesystem::exists("last-run.kgr.part-2147483646"));
+    EXPECT_TRUE(std::filesystem::exists("last-run.kgr.part-1"));
 }
 
 TEST_F(ReplayTest, AJournalThatCannotBeWrittenIsSaidOnceAndTheRunGoesOn)
