@@ -6,7 +6,6 @@
 
 #include "platform/backend/backend.h"
 #include "platform/replay/session.h"
-#include "platform/user/input.h"
 #include "platform/user/window_table.h"
 
 namespace platform::journal {
@@ -81,6 +80,8 @@ void ReplayPump(Replay& replay, std::vector<MSG>& arrived)
     arrived.clear();
     if (replay.stopped || replay.ranOut || replay.pumpsDone == replay.journal.pumpCount) {
         RunOut(replay);
+        // As a closing program's pumps do: a key press for the window that takes input.
+        if (InputWindow() == nullptr) return;
         for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
             arrived.push_back(ToMessage(
                 {message, VK_ESCAPE, message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001)},

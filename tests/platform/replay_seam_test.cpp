@@ -30,6 +30,23 @@ Journal ShortJournal()
     return journal;
 }
 
+// Replayed messages go to the window with the focus, as the backends' do.
+class ReplaySeam : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA windowClass {0,       DefWindowProcA, 0,       0,       nullptr,
+                               nullptr, nullptr,        nullptr, nullptr, "replayed"};
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, "replayed", "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        SetFocus(window);
+    }
+    void TearDown() override { DestroyWindow(window); }
+
+    HWND window = nullptr;
+};
+
 MSG Live(UINT message, WPARAM wParam) { return MSG {nullptr, message, wParam, 1, 0, {}}; }
 
 std::vector<MSG> Pump(std::vector<MSG> live)
@@ -38,7 +55,7 @@ std::vector<MSG> Pump(std::vector<MSG> live)
     return live;
 }
 
-TEST(ReplaySeam, TheGameHearsTheRecordingAndTheWatcherOnlySteers)
+TEST_F(ReplaySeam, TheGameHearsTheRecordingAndTheWatcherOnlySteers)
 {
     StartReplay(ShortJournal(), false);
     EXPECT_EQ(AnswerTime(555), 1000u);
@@ -47,6 +64,7 @@ TEST(ReplaySeam, TheGameHearsTheRecordingAndTheWatcherOnlySteers)
     EXPECT_TRUE(Pump({Live(WM_KEYDOWN, 'F'), Live(WM_CHAR, 'f')}).empty());
     const std::vector<MSG> click = Pump({});
     ASSERT_EQ(click.size(), 1u);
+    EXPECT_EQ(click[0].hwnd, window);
     EXPECT_EQ(click[0].message, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_EQ(click[0].lParam, 0x00C80064);
     EXPECT_FALSE(AnswerClose(true));
@@ -62,7 +80,7 @@ TEST(ReplaySeam, TheGameHearsTheRecordingAndTheWatcherOnlySteers)
     EXPECT_TRUE(FinishReplay({}).diverged); // it stopped with answers left
 }
 
-TEST(ReplaySeam, AReplayAskedForMoreThanWasRecordedHasDiverged)
+TEST_F(ReplaySeam, AReplayAskedForMoreThanWasRecordedHasDiverged)
 {
     StartReplay(ShortJournal(), false);
     for (int pump = 0; pump < 4; ++pump) Pump({});
