@@ -26,13 +26,16 @@ bool ReadScreenshot(std::string_view text, CommandLine& result)
     return true;
 }
 
+// Without a scale the window keeps the one it has (the settings' or the default).
 bool ReadWindowScale(std::string_view text, CommandLine& result)
 {
-    unsigned long scale = 2;
+    platform::WindowOptions& window = result.backend.window;
+    unsigned long scale = static_cast<unsigned long>(window.windowScale);
     if (!text.empty() && (!ReadUnsigned(text, scale) || scale < 1 || scale > largestWindowScale)) {
         return false;
     }
-    result.backend.windowScale = static_cast<int>(scale);
+    window.fullScreen = false;
+    window.windowScale = static_cast<int>(scale);
     return true;
 }
 

@@ -108,6 +108,18 @@ LRESULT DispatchMessageA(const MSG* message)
 
 void PostQuitMessage(int exitCode) { Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }
 
+DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, BOOL, DWORD milliseconds, DWORD)
+{
+    if (!queue.empty()) return WAIT_OBJECT_0;
+    return platform::CurrentBackend().WaitForInput(milliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
+BOOL WaitMessage()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+    return TRUE;
+}
+
 BOOL GetCursorPos(POINT* point)
 {
     if (point == nullptr) return FALSE;

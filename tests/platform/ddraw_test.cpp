@@ -164,7 +164,6 @@ TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
     EXPECT_EQ(view.width, 640u);
     EXPECT_EQ(view.height, 480u);
     EXPECT_EQ(view.palette, nullptr);
-    const DWORD before = view.changeCount;
 
     Paint(back, [](DWORD x, DWORD y) { return static_cast<BYTE>(x + y); });
     EXPECT_EQ(primary->BltFast(0, 0, back, nullptr, DDBLTFAST_WAIT), DD_OK);
@@ -177,7 +176,6 @@ TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
     palette->Release(); // the primary keeps its own reference
 
     ASSERT_TRUE(platform::GetDisplayView(&view));
-    EXPECT_GT(view.changeCount, before);
     EXPECT_EQ(view.pixels[479 * view.pitch + 3], static_cast<BYTE>(482));
     ASSERT_NE(view.palette, nullptr);
     EXPECT_EQ(view.palette[7].peBlue, 3);

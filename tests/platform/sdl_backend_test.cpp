@@ -20,7 +20,8 @@ TEST(SdlBackend, StartsPresentsAndStopsWithoutADisplay)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     platform::BackendOptions options;
-    options.windowScale = 1;
+    options.window.fullScreen = false;
+    options.window.windowScale = 1;
     std::string error;
     ASSERT_TRUE(platform::StartBackend(options, error)) << error;
 

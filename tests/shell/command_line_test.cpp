@@ -39,9 +39,11 @@ TEST(CommandLineTest, WindowScale)
     ASSERT_TRUE(Parse({"--window"}, windowed, error));
     ASSERT_TRUE(Parse({"--window=3"}, scaled, error));
     ASSERT_TRUE(Parse({}, full, error));
-    EXPECT_EQ(windowed.backend.windowScale, 2);
-    EXPECT_EQ(scaled.backend.windowScale, 3);
-    EXPECT_EQ(full.backend.windowScale, 0);
+    EXPECT_FALSE(windowed.backend.window.fullScreen);
+    EXPECT_EQ(windowed.backend.window.windowScale, 2);
+    EXPECT_FALSE(scaled.backend.window.fullScreen);
+    EXPECT_EQ(scaled.backend.window.windowScale, 3);
+    EXPECT_TRUE(full.backend.window.fullScreen);
 }
 
 TEST(CommandLineTest, MistakesAreRefusedWithTheirOption)
