@@ -31,7 +31,7 @@ struct HDC__ {
             drawn = {left, top, right, bottom};
             return;
         }
-        drawn = {std::min(drawn.left, left), std::min(drawn.top, top),
-                 std::max(drawn.right, right), std::max(drawn.bottom, bottom)};
+        drawn = {std::min(drawn.left, left), std::min(drawn.top, top), std::max(drawn.right, right),
+                 std::max(drawn.bottom, bottom)};
     }
 };

@@ -105,7 +105,8 @@ void SayOnce(UserFolder folder, const std::string& path, int failure)
     bool& said = folders.failed[static_cast<std::size_t>(folder)];
     if (said) return;
     said = true;
-    const std::string text = "killglimbot: cannot use the folder " + path + " (" + std::strerror(failure)
+    const std::string text = "killglimbot: cannot use the folder " + path + " ("
+                             + std::strerror(failure)
                              + "); what would be kept there is not saved\n";
     std::fputs(text.c_str(), stderr);
     if (noticeHook != nullptr) noticeHook(text.c_str());
@@ -152,10 +153,12 @@ std::string UserFolderPath(UserFolder folder)
 {
     if (folder != UserFolder::Config && !folders.save.empty()) return folders.save;
     switch (folder) {
-    case UserFolder::Data: return BaseFolder("XDG_DATA_HOME", "/.local/share") + '/' + gameFolderName;
+    case UserFolder::Data:
+        return BaseFolder("XDG_DATA_HOME", "/.local/share") + '/' + gameFolderName;
     case UserFolder::State:
         return BaseFolder("XDG_STATE_HOME", "/.local/state") + '/' + gameFolderName;
-    case UserFolder::Config: return BaseFolder("XDG_CONFIG_HOME", "/.config") + '/' + gameFolderName;
+    case UserFolder::Config:
+        return BaseFolder("XDG_CONFIG_HOME", "/.config") + '/' + gameFolderName;
     }
     return ".";
 }

@@ -95,8 +95,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<PresentTarget> MakeSurfaceTarget(SDL_Window* window,
-                                                 const WindowOptions& settings,
+std::unique_ptr<PresentTarget> MakeSurfaceTarget(SDL_Window* window, const WindowOptions& settings,
                                                  std::string& error)
 {
     auto target = std::make_unique<SurfaceTarget>(window, settings);

@@ -30,12 +30,10 @@ public:
 };
 
 // Null when the window's surface cannot be had or is not 32 bits a pixel.
-std::unique_ptr<PresentTarget> MakeSurfaceTarget(SDL_Window* window,
-                                                 const WindowOptions& settings,
+std::unique_ptr<PresentTarget> MakeSurfaceTarget(SDL_Window* window, const WindowOptions& settings,
                                                  std::string& error);
 // Takes the renderer over; null when it offers no streaming texture.
 std::unique_ptr<PresentTarget> MakeTextureTarget(SDL_Window* window, SDL_Renderer* renderer,
-                                                 const WindowOptions& settings,
-                                                 std::string& error);
+                                                 const WindowOptions& settings, std::string& error);
 
 } // namespace platform

@@ -98,10 +98,11 @@ private:
         int pitch = 0;
         if (SDL_LockTexture(texture.get(), &area, &pixels, &pitch) != 0) return;
         // The locked memory starts at the rectangle's corner.
-        present::ExpandArea({view.pixels, static_cast<std::size_t>(view.pitch)}, rect, colours,
-                            present::WholeAxis(screenWidth, -rect.left, 1),
-                            present::WholeAxis(screenHeight, -rect.top, 1),
-                            {static_cast<std::uint32_t*>(pixels), static_cast<std::size_t>(pitch) / 4});
+        present::ExpandArea(
+            {view.pixels, static_cast<std::size_t>(view.pitch)}, rect, colours,
+            present::WholeAxis(screenWidth, -rect.left, 1),
+            present::WholeAxis(screenHeight, -rect.top, 1),
+            {static_cast<std::uint32_t*>(pixels), static_cast<std::size_t>(pitch) / 4});
         SDL_UnlockTexture(texture.get());
     }
 
@@ -118,8 +119,7 @@ private:
 } // namespace
 
 std::unique_ptr<PresentTarget> MakeTextureTarget(SDL_Window* window, SDL_Renderer* renderer,
-                                                 const WindowOptions& settings,
-                                                 std::string& error)
+                                                 const WindowOptions& settings, std::string& error)
 {
     Texture texture(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                       SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight));

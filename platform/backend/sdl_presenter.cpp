@@ -71,16 +71,15 @@ std::unique_ptr<PresentTarget> MakeTarget(SDL_Window* window, const WindowOption
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         target = MakeSurfaceTarget(window, options, error);
     }
-    const std::string line = present::DescribeDecision(decision)
-                             + (target ? "" : "; it failed: " + error) + "\n";
+    const std::string line =
+        present::DescribeDecision(decision) + (target ? "" : "; it failed: " + error) + "\n";
     OutputDebugStringA(line.c_str());
     return target;
 }
 
 } // namespace
 
-std::unique_ptr<SdlPresenter> SdlPresenter::Make(SDL_Window* window,
-                                                 const WindowOptions& options)
+std::unique_ptr<SdlPresenter> SdlPresenter::Make(SDL_Window* window, const WindowOptions& options)
 {
     auto target = MakeTarget(window, options);
     if (!target) return nullptr;

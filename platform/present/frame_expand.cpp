@@ -72,8 +72,8 @@ void ExpandArea(const ScreenPixels& screen, const RECT& area, const std::uint32_
                 const Axis& across, const Axis& down, const WindowPixels& window)
 {
     const int first = across.start[static_cast<std::size_t>(area.left)];
-    const auto width = static_cast<std::size_t>(across.start[static_cast<std::size_t>(area.right)]
-                                                - first);
+    const auto width =
+        static_cast<std::size_t>(across.start[static_cast<std::size_t>(area.right)] - first);
     for (LONG y = area.top; y < area.bottom; ++y) {
         const int top = down.start[static_cast<std::size_t>(y)];
         const int bottom = down.start[static_cast<std::size_t>(y) + 1];

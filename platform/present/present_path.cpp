@@ -9,11 +9,11 @@ namespace {
 
 bool ContainsIgnoringCase(std::string_view text, std::string_view word)
 {
-    const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(),
-                                   [](char a, char b) {
-                                       return std::tolower(static_cast<unsigned char>(a))
-                                              == std::tolower(static_cast<unsigned char>(b));
-                                   });
+    const auto found =
+        std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a))
+                   == std::tolower(static_cast<unsigned char>(b));
+        });
     return found != text.end();
 }
 
@@ -32,8 +32,7 @@ PathDecision Surface(std::string reason) { return {PresentPath::Surface, std::mo
 
 bool DecidedWithoutRenderer(RendererChoice choice, bool softwareForced)
 {
-    return choice == RendererChoice::Software
-           || (choice == RendererChoice::Auto && softwareForced);
+    return choice == RendererChoice::Software || (choice == RendererChoice::Auto && softwareForced);
 }
 
 PathDecision ChoosePresentPath(RendererChoice choice, const RendererFacts& facts)
@@ -53,9 +52,8 @@ PathDecision ChoosePresentPath(RendererChoice choice, const RendererFacts& facts
 
 std::string DescribeDecision(const PathDecision& decision)
 {
-    const char* path = decision.path == PresentPath::Accelerated
-                           ? "the accelerated renderer"
-                           : "the window surface (no OpenGL)";
+    const char* path = decision.path == PresentPath::Accelerated ? "the accelerated renderer"
+                                                                 : "the window surface (no OpenGL)";
     return std::string("Picture through ") + path + ": " + decision.reason;
 }
 

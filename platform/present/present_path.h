@@ -14,9 +14,9 @@ enum class PresentPath { Accelerated, Surface };
 // What is known of the accelerated renderer, once one was tried.
 struct RendererFacts {
     bool created = false;
-    std::string_view name;        // SDL's name of the renderer ("opengl", "software"...)
-    std::string_view glRenderer;  // OpenGL's renderer string, empty without OpenGL
-    bool softwareForced = false;  // LIBGL_ALWAYS_SOFTWARE is set
+    std::string_view name;       // SDL's name of the renderer ("opengl", "software"...)
+    std::string_view glRenderer; // OpenGL's renderer string, empty without OpenGL
+    bool softwareForced = false; // LIBGL_ALWAYS_SOFTWARE is set
 };
 
 struct PathDecision {
