@@ -1,36 +1,56 @@
 # The front door: `make play` and `make test`. Everything else is CMake (see CMakePresets.json).
 
-PACKAGES := cmake ninja-build g++ pkg-config \
-            libsdl2-dev libsdl2-image-dev libfreetype-dev libfontconfig-dev libpng-dev \
-            fonts-dejavu-core fonts-liberation2 \
-            libgtest-dev libgmock-dev libbenchmark-dev clang-format
+# What building and running the game needs, and no more: a first `make play` stays quick.
+PLAY_PACKAGES := cmake ninja-build g++ pkg-config \
+                 libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev \
+                 fonts-dejavu-core fonts-liberation2
+# The benchmarks measure the picture loader against SDL_image's.
+BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
+# The suite also builds the benchmarks, checks the formatting, validates what an install adds
+# and builds the Debian package.
+TEST_PACKAGES := $(BENCH_PACKAGES) libgtest-dev libgmock-dev clang-format \
+                 desktop-file-utils appstream groff-base dpkg-dev lintian
+PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
 ARGS ?=
 
-.PHONY: play test asan bench deps build-% format format-check clean
+.PHONY: play test asan bench package format format-check clean
 
-play: deps build-release
-	cd build/release/data && ../bin/killglimbot $(ARGS)
+# Each goal installs its own packages (target-specific, so its build step sees them too).
+play: PACKAGES = $(PLAY_PACKAGES)
+play: build-release
+	build/release/bin/killglimbot $(ARGS)
 
-test: deps build-dev
+test: PACKAGES = $(TEST_PACKAGES)
+test: build-dev
 	ctest --preset dev --output-on-failure
 
-asan: deps build-asan
+asan: PACKAGES = $(TEST_PACKAGES)
+asan: build-asan
 	ctest --preset asan --output-on-failure
 
-bench: deps build-release
+bench: PACKAGES = $(BENCH_PACKAGES)
+bench: CMAKE_ARGS = -DKG_BUILD_BENCH=ON
+bench: build-release
 	@for b in build/release/bin/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
-deps:
-	@tools/install-deps.sh $(PACKAGES)
+# killglimbot_<version>_<arch>.deb in build/release.
+package: PACKAGES = $(PACKAGE_PACKAGES)
+package: build-release
+	cd build/release && cpack
+	@ls build/release/killglimbot_*.deb
 
 build-%:
-	cmake --preset $*
+	@tools/install-deps.sh $(PACKAGES)
+	cmake --preset $* $(CMAKE_ARGS)
 	cmake --build --preset $*
 
-format: deps
+format format-check: PACKAGES = clang-format
+format:
+	@tools/install-deps.sh $(PACKAGES)
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-format-check: deps
+format-check:
+	@tools/install-deps.sh $(PACKAGES)
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:

@@ -1,6 +1,7 @@
 // The data folder found at start, and the player's folders after the XDG base directories.
 
 #include "platform/folders.h"
+#include "platform/notice.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -27,7 +28,6 @@ struct Folders {
 };
 
 Folders folders;
-NoticeHook noticeHook = nullptr;
 
 bool HasFile(const std::string& folder, const std::string& name)
 {
@@ -92,7 +92,7 @@ int MakeFolders(const std::string& path)
     for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
         const std::string part = path.substr(0, slash);
         if (mkdir(part.c_str(), 0700) != 0) {
-            const int failure = errno;
+            const int failure = errno == EEXIST ? ENOTDIR : errno;
             if (!IsFolder(part)) return failure;
         }
         if (slash == std::string::npos) break;
@@ -109,7 +109,14 @@ void SayOnce(UserFolder folder, const std::string& path, int failure)
                              + std::strerror(failure)
                              + "); what would be kept there is not saved\n";
     std::fputs(text.c_str(), stderr);
-    if (noticeHook != nullptr) noticeHook(text.c_str());
+    Notice(text);
+}
+
+bool MakeFolderOf(UserFolder folder, const std::string& path)
+{
+    const int failure = MakeFolders(path);
+    if (failure != 0) SayOnce(folder, path, failure);
+    return failure == 0;
 }
 
 std::string DataFolderError(const FolderOptions& options, const std::vector<std::string>& tried)
@@ -163,19 +170,13 @@ std::string UserFolderPath(UserFolder folder)
     return ".";
 }
 
-bool MakeUserFolder(UserFolder folder)
-{
-    const std::string path = UserFolderPath(folder);
-    const int failure = MakeFolders(path);
-    if (failure == 0) return true;
-    SayOnce(folder, path, failure);
-    return false;
-}
+bool MakeUserFolder(UserFolder folder) { return MakeFolderOf(folder, UserFolderPath(folder)); }
 
 std::string UserFilePath(UserFolder folder, std::string_view name)
 {
-    MakeUserFolder(folder);
-    return UserFolderPath(folder) + '/' + std::string(name);
+    const std::string path = UserFolderPath(folder) + '/' + std::string(name);
+    MakeFolderOf(folder, path.substr(0, path.rfind('/')));
+    return path;
 }
 
 std::string PathForReading(const char* name)
@@ -190,7 +191,5 @@ std::string PathForWriting(const char* name)
     if (!folders.chosen || !IsPlainName(name)) return name;
     return UserFilePath(FolderOf(name), name);
 }
-
-void SetNoticeHook(NoticeHook hook) { noticeHook = hook; }
 
 } // namespace platform

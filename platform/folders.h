@@ -34,19 +34,15 @@ const std::string& DataFolder();
 // The folder's path, whether or not it exists yet.
 std::string UserFolderPath(UserFolder folder);
 // Creates the folder (and its parents, mode 0700) when missing. A failure is said once on
-// standard error and to the notice hook, and answered false every time.
+// standard error and in a notice for the log, and answered false every time.
 bool MakeUserFolder(UserFolder folder);
-// NAME inside the folder, which is created first: for files the game writes other than through
-// the file calls (screenshots, replays).
+// NAME inside the folder, which is created first with the folders NAME names: for files the
+// game writes other than through the file calls ("screenshots/...png", replays).
 std::string UserFilePath(UserFolder folder, std::string_view name);
 
 // The path the file calls use for a name: any name with a slash is used as given; so is every
 // name before ChooseFolders.
 std::string PathForReading(const char* name);
 std::string PathForWriting(const char* name);
-
-// For the log: told once of each folder that cannot be made (null: none).
-using NoticeHook = void (*)(const char* text);
-void SetNoticeHook(NoticeHook hook);
 
 } // namespace platform

@@ -66,13 +66,16 @@ DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languag
                      DWORD size, std::va_list* arguments);
 HLOCAL LocalFree(HLOCAL memory);
 
-// Debugger output goes to standard error.
+// Debugger output goes to standard error once ShowDebugOutput asked for it, else nowhere.
 void OutputDebugStringA(LPCSTR text);
 DWORD GetModuleFileNameA(HINSTANCE module, LPSTR fileName, DWORD size);
 // The folder for temporary files ($TMPDIR, else /tmp), with a trailing slash.
 DWORD GetTempPathA(DWORD size, LPSTR buffer);
 
 namespace platform {
+
+// The lines meant for a debugger reach standard error only when the player asks (--verbose).
+void ShowDebugOutput(bool show);
 
 // For tests: while a hook is set, debugger output goes to it instead of standard error.
 // Answers the previous hook (null: none).

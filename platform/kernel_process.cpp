@@ -13,6 +13,7 @@
 namespace {
 
 platform::DebugOutputHook debugOutputHook = nullptr;
+bool debugOutputShown = false;
 
 // Copies text into buffer of size bytes; answers the length copied, or the size needed
 // (with ERROR_INSUFFICIENT_BUFFER) when it does not fit, as the platform's path calls do.
@@ -33,8 +34,10 @@ void OutputDebugStringA(LPCSTR text)
 {
     if (text == nullptr) return;
     if (debugOutputHook != nullptr) debugOutputHook(text);
-    else std::fputs(text, stderr);
+    else if (debugOutputShown) std::fputs(text, stderr);
 }
+
+void platform::ShowDebugOutput(bool show) { debugOutputShown = show; }
 
 platform::DebugOutputHook platform::SetDebugOutputHook(DebugOutputHook hook)
 {

@@ -52,6 +52,7 @@ bool* SwitchOf(std::string_view name, CommandLine& result)
 {
     if (name == "--headless") return &result.backend.headless;
     if (name == "--report") return &result.report;
+    if (name == "--verbose") return &result.verbose;
     if (name == "--help") return &result.showHelp;
     if (name == "--version") return &result.showVersion;
     return nullptr;
@@ -72,6 +73,8 @@ bool ParseOption(std::string_view word, int& index, int argc, const char* const*
     if (value == nullptr || *value == '\0') return false;
     if (name == "--script") result.backend.scriptPath = value;
     else if (name == "--wav") result.backend.wavPath = value;
+    else if (name == "--data") result.folders.dataFolder = value;
+    else if (name == "--save") result.folders.saveFolder = value;
     else if (name == "--screenshot") return ReadScreenshot(value, result);
     else return false;
     return true;
@@ -115,6 +118,9 @@ const char* CommandLineHelp()
            "  --screenshot MS:FILE.png  headless: save the screen at virtual time MS (repeatable)\n"
            "  --wav FILE.wav            headless: write the mixed sound to a WAV file\n"
            "  --report                  at exit, print kills, peakScore, score and frames as JSON\n"
+           "  --data DIR                read the game's data from DIR\n"
+           "  --save DIR                keep the Killer List, screenshots and the log in DIR\n"
+           "  --verbose                 show the diagnostic output on standard error\n"
            "  --help                    show this help and exit\n"
            "  --version                 show the version and exit\n";
 }

@@ -5,10 +5,13 @@
 #include <string>
 
 #include "platform/backend.h"
+#include "platform/folders.h"
 
 struct CommandLine {
     platform::BackendOptions backend;
+    platform::FolderOptions folders;
     bool report = false;
+    bool verbose = false;
     bool showHelp = false;
     bool showVersion = false;
     std::string gameCommandLine;

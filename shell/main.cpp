@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/kernel.h"
 #include "resources/game_resources.h"
 #include "shell/command_line.h"
 #include "shell/play_loop.h"
@@ -10,7 +11,17 @@
 
 namespace {
 
-constexpr char versionText[] = "killglimbot 1.0.0, a Linux port of Kill Glimbot version 1.3b\n";
+constexpr char versionText[] =
+    "killglimbot " KG_VERSION ", a Linux port of Kill Glimbot version 1.3b\n";
+
+// The data is found by its title picture: beside the player, else where the install or the
+// build put it, relative to the executable. The log lives with the state, not the keepsakes.
+void DescribeFolders(platform::FolderOptions& folders)
+{
+    folders.dataMarker = "title.qvx";
+    folders.dataCandidates = {KG_INSTALLED_DATA, KG_BUILT_DATA};
+    folders.stateFiles = {"debug.txt"};
+}
 
 } // namespace
 
@@ -26,6 +37,12 @@ int main(int argc, char** argv)
         std::fputs(commandLine.showHelp ? CommandLineHelp() : versionText, stdout);
         return 0;
     }
+    DescribeFolders(commandLine.folders);
+    if (!platform::ChooseFolders(commandLine.folders, error)) {
+        std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
+        return 1;
+    }
+    platform::ShowDebugOutput(commandLine.verbose);
     RegisterGameResources();
     if (!platform::StartBackend(commandLine.backend, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());

@@ -4,6 +4,7 @@
 #include "graphics/game_window.h"
 #include "graphics/shared_surfaces.h"
 #include "graphics/surfaces.h"
+#include "platform/notice.h"
 #include "shell/game_fonts.h"
 #include "shell/input_state.h"
 #include "shell/killer_list_screen.h"
@@ -88,6 +89,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     paintBlack = FALSE;
     hudBlink = FALSE;
     StartDebug();
+    platform::SetNoticeHook(LogFileWrite);
     LoadErrorCatalogue();
     DescribeDisplay(instance);
     gameWindow = CreateGameWindow(displayDevice);
@@ -102,6 +104,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         ReleaseScreen();
     }
     DeleteGameFonts();
+    platform::SetNoticeHook(nullptr);
     EndDebug();
     return 0;
 }

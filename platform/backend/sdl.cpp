@@ -11,6 +11,8 @@
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/sdl_keys.h"
 #include "platform/backend/sdl_presenter.h"
+#include "platform/folders.h"
+#include "platform/notice.h"
 #include "platform/png.h"
 #include "platform/resources.h"
 #include "platform/user/input.h"
@@ -52,12 +54,16 @@ void PostLatin1Characters(const char* utf8)
 }
 
 // "killglimbot-20261206-081500.png" in the current folder, beside the player's Killer List.
-std::string ScreenshotName()
+// Into the player's screenshots folder, named by the date and time; the log says where.
+void TakeScreenshot()
 {
     const std::time_t now = std::time(nullptr);
     char name[64];
-    std::strftime(name, sizeof name, "killglimbot-%Y%m%d-%H%M%S.png", std::localtime(&now));
-    return name;
+    std::strftime(name, sizeof name, "screenshots/killglimbot-%Y-%m-%d-%H%M%S.png",
+                  std::localtime(&now));
+    const std::string path = UserFilePath(UserFolder::Data, name);
+    Notice(SaveScreenshot(path.c_str()) ? "Screenshot saved: " + path + "\r\n"
+                                        : "Screenshot not saved: " + path + "\r\n");
 }
 
 // The largest picture of the icon resource, for the window manager to scale.
@@ -173,7 +179,7 @@ private:
         if (down && alt && key.keysym.sym == SDLK_RETURN && key.repeat == 0) ToggleFullScreen();
         // As on the original platform, Print Screen takes a picture and is no key to the game.
         if (key.keysym.sym == SDLK_PRINTSCREEN) {
-            if (down && key.repeat == 0) SaveScreenshot(ScreenshotName().c_str());
+            if (down && key.repeat == 0) TakeScreenshot();
             return;
         }
         const DWORD virtualKey = VirtualKeyFromSdl(key.keysym.sym);

@@ -24,13 +24,25 @@ std::string ReadWhole(const std::filesystem::path& path)
 GameResult RunGame(const std::vector<std::string>& arguments,
                    const std::vector<std::string>& environment)
 {
+    std::vector<std::string> words {"--save", ".", "--verbose"};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return RunGameAsIs(words, environment);
+}
+
+GameResult RunGameAsIs(const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& environment)
+{
     std::vector<std::string> words {KG_GAME_PATH};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // The first of two settings of a variable is the one the game sees.
     std::vector<std::string> variables = environment;
+    for (const char* name : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
+        variables.push_back(std::string(name) + '=');
+    variables.push_back("HOME=" + std::filesystem::current_path().string() + "/home");
     for (char** variable = environ; *variable != nullptr; ++variable)
         variables.emplace_back(*variable);
     std::vector<char*> envp;

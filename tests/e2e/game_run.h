@@ -14,8 +14,13 @@ struct GameResult {
     std::string errors; // standard error: the debugger output
 };
 
+// Every run has the test's folder as its home, so nothing reaches the real player's folders.
+// RunGame keeps the player's files in the current folder and shows the diagnostics; RunGameAsIs
+// passes the arguments alone.
 GameResult RunGame(const std::vector<std::string>& arguments,
                    const std::vector<std::string>& environment = {});
+GameResult RunGameAsIs(const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& environment = {});
 
 // A test in a fresh folder holding a copy of every data file the build generated.
 class GameFolderTest : public TempFolderTest {

@@ -1,0 +1,99 @@
+// Where a run reads and writes on the player's machine: the data only read, the player's files
+// in their own folders, nothing lost from an earlier version that kept its list with the data.
+
+#include <sys/stat.h>
+
+#include <map>
+
+#include "tests/e2e/game_run.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+using PlayerFilesTest = test::GameFolderTest;
+
+constexpr char quickRun[] = "100 key 32\n200 key 32\n300 key 32\n400 key 32\n";
+
+// Each file of a folder with its size and time of change.
+std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Listing(const fs::path& folder)
+{
+    std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> listing;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        listing[entry.path().string()] = {entry.is_regular_file() ? entry.file_size() : 0,
+                                          entry.last_write_time()};
+    return listing;
+}
+
+class PlayerFoldersTest : public PlayerFilesTest {
+protected:
+    // The generated data moves into its own folder, apart from the player's.
+    void SetUp() override
+    {
+        PlayerFilesTest::SetUp();
+        fs::create_directory("data");
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            if (entry.is_regular_file()) fs::rename(entry.path(), "data" / entry.path().filename());
+        }
+        WriteFile("run.txt", quickRun);
+    }
+};
+
+TEST_F(PlayerFoldersTest, ARunKeepsItsFilesInThePlayersFoldersAndOnlyReadsTheData)
+{
+    const auto dataBefore = Listing("data");
+    const test::GameResult run =
+        test::RunGameAsIs({"--data", "data", "--headless", "--script", "run.txt"},
+                          {"XDG_DATA_HOME=" + (folder / "keep").string()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.errors, "") << "a player's terminal shows only real errors";
+    EXPECT_EQ(Listing("data"), dataBefore);
+    EXPECT_EQ(ReadFile("keep/killglimbot/killer.dat").size(), 416u);
+    EXPECT_TRUE(ReadFile("home/.local/state/killglimbot/debug.txt").ends_with("==== END ====\r\n"));
+    EXPECT_EQ(fs::status("keep/killglimbot").permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status("home/.local/state/killglimbot").permissions(), fs::perms::owner_all);
+}
+
+TEST_F(PlayerFoldersTest, AListKeptWithTheDataByAnEarlierVersionMovesToThePlayersFolder)
+{
+    ASSERT_EQ(test::RunGame({"--save", "data", "--headless", "--script", "run.txt"}).exitCode, 0);
+    std::string old = ReadFile("data/killer.dat");
+    ASSERT_EQ(old.size(), 416u);
+    old.replace(20, 4, std::string("Old\0", 4)); // the first entry's name
+    WriteFile("data/killer.dat", old);
+
+    EXPECT_EQ(test::RunGameAsIs({"--data", "data", "--headless", "--script", "run.txt"}).exitCode,
+              0);
+    EXPECT_EQ(ReadFile("home/.local/share/killglimbot/killer.dat"), old);
+    EXPECT_EQ(ReadFile("data/killer.dat"), old);
+}
+
+TEST_F(PlayerFoldersTest, DataThatIsNotThereStopsTheStartInOneLineAndMakesNothing)
+{
+    fs::create_directory("empty");
+    const test::GameResult run = test::RunGameAsIs({"--data", "empty", "--headless"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("empty"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("--data"), std::string::npos) << run.errors;
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+    EXPECT_FALSE(fs::exists("home"));
+    EXPECT_TRUE(fs::is_empty("empty"));
+}
+
+TEST_F(PlayerFoldersTest, AFolderThatCannotBeMadeIsSaidOnceAndTheGamePlaysOn)
+{
+    WriteFile("blocked", "a file where the folder would go");
+    const test::GameResult run =
+        test::RunGameAsIs({"--data", "data", "--headless", "--script", "run.txt", "--report"},
+                          {"XDG_DATA_HOME=" + (folder / "blocked").string()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.output.find("\"frames\""), std::string::npos);
+    const std::string said = "cannot use the folder " + (folder / "blocked/killglimbot").string();
+    EXPECT_NE(run.errors.find(said), std::string::npos) << run.errors;
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << "said once";
+    const std::string log = ReadFile("home/.local/state/killglimbot/debug.txt");
+    EXPECT_NE(log.find(said), std::string::npos) << log;
+    EXPECT_FALSE(fs::exists("data/killer.dat"));
+}
+
+} // namespace
