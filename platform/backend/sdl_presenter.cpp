@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/kernel.h"
+#include "platform/notice.h"
 
 namespace platform {
 namespace {
@@ -71,9 +71,7 @@ std::unique_ptr<PresentTarget> MakeTarget(SDL_Window* window, const WindowOption
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         target = MakeSurfaceTarget(window, options, error);
     }
-    const std::string line =
-        present::DescribeDecision(decision) + (target ? "" : "; it failed: " + error) + "\n";
-    OutputDebugStringA(line.c_str());
+    Notice(present::DescribeDecision(decision) + (target ? "" : "; it failed: " + error) + "\r\n");
     return target;
 }
 

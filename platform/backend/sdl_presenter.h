@@ -18,7 +18,7 @@ namespace platform {
 
 class SdlPresenter {
 public:
-    // Chooses the path (and says which, and why, on the debugger output); null when neither
+    // Chooses the path (and says which, and why, in the game's log); null when neither
     // works on this window.
     static std::unique_ptr<SdlPresenter> Make(SDL_Window* window, const WindowOptions& options);
 

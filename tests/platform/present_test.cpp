@@ -23,7 +23,8 @@ struct Screen {
     Screen() : pixels(pitch * height), colours(256)
     {
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<BYTE>(i * 37 + 5);
-        for (std::uint32_t i = 0; i < 256; ++i) colours[i] = 0xFF000000u | ((i * 0x010101u) ^ 0x5Au);
+        for (std::uint32_t i = 0; i < 256; ++i)
+            colours[i] = 0xFF000000u | ((i * 0x010101u) ^ 0x5Au);
     }
     std::uint32_t Colour(LONG x, LONG y) const
     {
@@ -44,8 +45,7 @@ TEST(FrameExpandTest, OnePassEqualsExpansionThenNearestNeighbourScaling)
     const Screen screen;
     const RECT areas[] = {{0, 0, 13, 7}, {3, 2, 4, 3}, {1, 1, 12, 6}, {12, 0, 13, 7}};
     // Whole multiples 1 to 4, then a wider and a narrower picture between them.
-    const std::pair<int, int> lengths[] = {{13, 7},  {26, 14}, {39, 21},
-                                           {52, 28}, {30, 17}, {9, 5}};
+    const std::pair<int, int> lengths[] = {{13, 7}, {26, 14}, {39, 21}, {52, 28}, {30, 17}, {9, 5}};
     for (const auto& [across, down] : lengths) {
         const Axis x = SpreadAxis(Screen::width, 2, across);
         const Axis y = SpreadAxis(Screen::height, 1, down);
@@ -58,8 +58,8 @@ TEST(FrameExpandTest, OnePassEqualsExpansionThenNearestNeighbourScaling)
                 for (int column = 0; column < static_cast<int>(pitch); ++column) {
                     const int sx = SourceOf(column, Screen::width, 2, across);
                     const int sy = SourceOf(row, Screen::height, 1, down);
-                    const bool inside = sx >= area.left && sx < area.right && sy >= area.top
-                                        && sy < area.bottom;
+                    const bool inside =
+                        sx >= area.left && sx < area.right && sy >= area.top && sy < area.bottom;
                     const std::uint32_t expected = inside ? screen.Colour(sx, sy) : 7u;
                     ASSERT_EQ(window[static_cast<std::size_t>(row) * pitch + column], expected)
                         << across << "x" << down << " at " << column << "," << row;
@@ -112,7 +112,7 @@ TEST(PictureLayoutTest, WindowPointsFallOnTheScreenAndTheBordersOnItsEdge)
     EXPECT_EQ(ScreenPoint(picture, screen, {1679, 1079}).y, 479);
     EXPECT_EQ(ScreenPoint(picture, screen, {960, 540}).x, 320);
     EXPECT_EQ(ScreenPoint(picture, screen, {960, 540}).y, 240);
-    EXPECT_EQ(ScreenPoint(picture, screen, {10, 5}).x, 0);       // left border
+    EXPECT_EQ(ScreenPoint(picture, screen, {10, 5}).x, 0);        // left border
     EXPECT_EQ(ScreenPoint(picture, screen, {1900, 2000}).y, 479); // beyond the corner
 }
 
@@ -132,16 +132,14 @@ TEST(PresentPathTest, SoftwareRasterisersAndRefusalsTakeTheWindowSurface)
         {RendererChoice::Auto, true, "opengl", "Gallium 0.4 on softpipe", false,
          PresentPath::Surface},
         {RendererChoice::Auto, true, "opengles2", "Mesa SWRAST", false, PresentPath::Surface},
-        {RendererChoice::Auto, true, "opengl", "Software Rasterizer", false,
-         PresentPath::Surface},
+        {RendererChoice::Auto, true, "opengl", "Software Rasterizer", false, PresentPath::Surface},
         {RendererChoice::Auto, true, "opengl", "AMD Radeon RX 6600 (radeonsi)", false,
          PresentPath::Accelerated},
         {RendererChoice::Auto, true, "opengl", "Mesa Intel(R) UHD Graphics 620", true,
          PresentPath::Surface},
         {RendererChoice::Auto, true, "software", "", false, PresentPath::Surface},
         {RendererChoice::Auto, false, "", "", false, PresentPath::Surface},
-        {RendererChoice::Accelerated, true, "opengl", "llvmpipe", false,
-         PresentPath::Accelerated},
+        {RendererChoice::Accelerated, true, "opengl", "llvmpipe", false, PresentPath::Accelerated},
         {RendererChoice::Accelerated, true, "opengl", "llvmpipe", true, PresentPath::Accelerated},
         {RendererChoice::Accelerated, false, "", "", false, PresentPath::Surface},
         {RendererChoice::Software, true, "opengl", "NVIDIA GeForce GTX 1080", false,
@@ -153,8 +151,8 @@ TEST(PresentPathTest, SoftwareRasterisersAndRefusalsTakeTheWindowSurface)
         EXPECT_EQ(decision.path, c.path) << c.gl << " " << decision.reason;
         EXPECT_FALSE(decision.reason.empty());
     }
-    EXPECT_NE(DescribeDecision(ChoosePresentPath(RendererChoice::Auto, {true, "opengl",
-                                                                        "llvmpipe", false}))
+    EXPECT_NE(DescribeDecision(
+                  ChoosePresentPath(RendererChoice::Auto, {true, "opengl", "llvmpipe", false}))
                   .find("llvmpipe"),
               std::string::npos);
     EXPECT_TRUE(DecidedWithoutRenderer(RendererChoice::Software, false));
