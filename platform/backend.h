@@ -26,9 +26,16 @@ struct WindowOptions {
     bool mouseGrab = true; // the pointer stays inside the window while it has the focus
 };
 
+// Aiming with a game controller's stick or pad and shooting with its buttons.
+struct ControllerOptions {
+    bool enabled = true;
+    int speed = 600; // screen pixels a second with the stick pushed all the way
+};
+
 struct BackendOptions {
     bool headless = false;
     WindowOptions window;
+    ControllerOptions controller;
     std::string scriptPath;
     std::vector<ScreenshotRequest> screenshots;
     std::string wavPath;

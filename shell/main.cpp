@@ -6,6 +6,7 @@
 #include "resources/game_resources.h"
 #include "shell/command_line.h"
 #include "shell/play_loop.h"
+#include "shell/settings.h"
 #include "shell/win_main.h"
 #include "world/play_state.h"
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv)
         std::fputs(commandLine.showHelp ? CommandLineHelp() : versionText, stdout);
         return 0;
     }
+    // The command line is read again over the player's settings, so that its options win.
+    commandLine = CommandLine {};
+    ApplySettings(LoadSettings(), commandLine);
+    ParseCommandLine(argc, argv, commandLine, error);
     DescribeFolders(commandLine.folders);
     if (!platform::ChooseFolders(commandLine.folders, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());

@@ -10,6 +10,7 @@ namespace {
 
 std::map<std::pair<WORD, WORD>, DialogTemplate> dialogs;
 std::map<WORD, std::vector<std::vector<BYTE>>> icons;
+WORD chosenLanguage = 0;
 
 bool UserSpeaksItalian()
 {
@@ -29,7 +30,9 @@ void AddDialogResource(WORD id, WORD language, DialogTemplate dialog)
 
 const DialogTemplate* FindDialogResource(WORD id)
 {
-    const WORD preferred = UserSpeaksItalian() ? LANGUAGE_ITALIAN : LANGUAGE_ENGLISH_UK;
+    const WORD preferred = chosenLanguage != 0   ? chosenLanguage
+                           : UserSpeaksItalian() ? LANGUAGE_ITALIAN
+                                                 : LANGUAGE_ENGLISH_UK;
     if (const auto found = dialogs.find({id, preferred}); found != dialogs.end())
         return &found->second;
     for (const auto& [key, dialog] : dialogs) {
@@ -37,6 +40,8 @@ const DialogTemplate* FindDialogResource(WORD id)
     }
     return nullptr;
 }
+
+void SetDialogLanguage(WORD language) { chosenLanguage = language; }
 
 void AddIconResource(WORD id, std::vector<std::vector<BYTE>> pngFiles)
 {
