@@ -88,8 +88,8 @@ constexpr std::array<Key, 11> keys {{
     {"mouse_grab", "Keep the pointer inside the window while the game has the focus (yes/no).",
      "yes", "yes or no",
      [](std::string_view text, Settings& s) { return ReadYesNo(text, s.window.mouseGrab); }},
-    {"sound", "Play sound (yes/no); an s on the command line turns it off too.", "yes",
-     "yes or no", [](std::string_view text, Settings& s) { return ReadYesNo(text, s.sound); }},
+    {"sound", "Play sound (yes/no); an s on the command line turns it off too.", "yes", "yes or no",
+     [](std::string_view text, Settings& s) { return ReadYesNo(text, s.sound); }},
     {"volume", "Master volume, 0 (silent) to 100 (full).", "100", "0 to 100",
      [](std::string_view text, Settings& s) { return ReadNumber(text, 0, 100, s.volume); }},
     {"language", "Language of the name dialog: auto (from the locale), en or it.", "auto",
@@ -133,8 +133,8 @@ std::string Lower(std::string_view text)
 
 const Key* FindKey(std::string_view name)
 {
-    const auto found = std::find_if(keys.begin(), keys.end(),
-                                    [name](const Key& key) { return key.name == name; });
+    const auto found =
+        std::find_if(keys.begin(), keys.end(), [name](const Key& key) { return key.name == name; });
     return found != keys.end() ? &*found : nullptr;
 }
 
@@ -149,9 +149,8 @@ std::string ReadLine(std::string_view line, Settings& settings)
     const Key* key = FindKey(name);
     if (key == nullptr) return "unknown key '" + Printable(name) + "'";
     if (key->read(value, settings)) return {};
-    return "key '" + name + "': '" + Printable(value) + "' is not "
-           + std::string(key->expected) + "; the default " + std::string(key->byDefault)
-           + " is kept";
+    return "key '" + name + "': '" + Printable(value) + "' is not " + std::string(key->expected)
+           + "; the default " + std::string(key->byDefault) + " is kept";
 }
 
 } // namespace

@@ -34,7 +34,8 @@ void WriteDefaults()
 
 Settings LoadSettings()
 {
-    const std::string path = platform::UserFolderPath(platform::UserFolder::Config) + '/' + fileName;
+    const std::string path =
+        platform::UserFolderPath(platform::UserFolder::Config) + '/' + fileName;
     std::error_code missing;
     if (!std::filesystem::exists(path, missing) && !missing) {
         WriteDefaults();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/backend/screen_capture.h"
+#include "platform/backend/sdl_controllers.h"
 #include "platform/backend/sdl_keys.h"
 #include "platform/backend/sdl_presenter.h"
 #include "platform/folders.h"
@@ -24,6 +25,7 @@ constexpr int screenWidth = 640;
 constexpr int screenHeight = 480;
 // The longest sleep: a stop signal does not wake the wait, so it is noticed this late at most.
 constexpr DWORD longestWaitMs = 250;
+constexpr DWORD aimingStepMs = 10;
 
 struct WindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -87,7 +89,10 @@ void SetWindowIcon(SDL_Window* window, WORD icon)
 
 class SdlBackend : public Backend {
 public:
-    explicit SdlBackend(const WindowOptions& chosen) : options(chosen) {}
+    SdlBackend(const WindowOptions& chosen, const ControllerOptions& controllerOptions)
+        : options(chosen), controllers(controllerOptions)
+    {
+    }
     ~SdlBackend() override
     {
         presenter.reset();
@@ -101,6 +106,7 @@ public:
     {
         SDL_Event event;
         while (SDL_PollEvent(&event)) Handle(event);
+        controllers.Update(SDL_GetTicks());
         if (presenter) presenter->Present(false);
     }
 
@@ -110,6 +116,8 @@ public:
         DWORD wait = std::min(timeoutMs, longestWaitMs);
         const int showing = presenter ? presenter->WaitBeforeShowing() : -1;
         if (showing >= 0) wait = std::min(wait, static_cast<DWORD>(showing));
+        // A held stick moves the crosshair with no event to wake the wait.
+        if (controllers.Aiming()) wait = std::min(wait, aimingStepMs);
         const bool input = SDL_WaitEventTimeout(nullptr, static_cast<int>(wait)) != 0;
         if (presenter && showing >= 0) presenter->Present(false);
         return input;
@@ -149,6 +157,7 @@ public:
 private:
     void Handle(const SDL_Event& event)
     {
+        if (controllers.Handle(event)) return;
         switch (event.type) {
         case SDL_QUIT: RequestClose(); break;
         case SDL_WINDOWEVENT:
@@ -205,6 +214,7 @@ private:
     }
 
     WindowOptions options;
+    SdlControllers controllers;
     std::unique_ptr<SDL_Window, WindowDeleter> window;
     std::unique_ptr<SdlPresenter> presenter;
 };
@@ -225,7 +235,7 @@ std::unique_ptr<Backend> MakeSdlBackend(const BackendOptions& options, std::stri
                 + "; run with --headless to play without one";
         return nullptr;
     }
-    return std::make_unique<SdlBackend>(options.window);
+    return std::make_unique<SdlBackend>(options.window, options.controller);
 }
 
 } // namespace platform

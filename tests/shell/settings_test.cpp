@@ -40,9 +40,9 @@ void ExpectDefaults(const Settings& settings)
 TEST(SettingsTest, TheFirstFileHoldsEveryKeyWithACommentAndReadsBackAsTheDefaults)
 {
     const std::string text = DefaultSettingsText();
-    for (const char* key : {"fullscreen", "window_scale", "scaling", "vsync", "renderer",
-                            "mouse_grab", "sound", "volume", "language", "controller",
-                            "controller_speed"}) {
+    for (const char* key :
+         {"fullscreen", "window_scale", "scaling", "vsync", "renderer", "mouse_grab", "sound",
+          "volume", "language", "controller", "controller_speed"}) {
         const auto at = text.find(std::string("\n") + key + " = ");
         ASSERT_NE(at, std::string::npos) << key;
         EXPECT_EQ(text[text.rfind('\n', at - 1) + 1], '#') << key; // the comment just above
@@ -77,10 +77,10 @@ TEST(SettingsTest, EveryKeyIsReadInAnyCaseWithBlanksAndCommentsAround)
     EXPECT_FALSE(settings.controller.enabled);
     EXPECT_EQ(settings.controller.speed, 50);
 
-    const Settings others = ParseSettings(
-        "scaling = stretch\nrenderer = accelerated\nlanguage = en\nvolume = 100\n"
-        "window_scale = 8\ncontroller_speed = 3000\n",
-        "f.ini", warnings);
+    const Settings others =
+        ParseSettings("scaling = stretch\nrenderer = accelerated\nlanguage = en\nvolume = 100\n"
+                      "window_scale = 8\ncontroller_speed = 3000\n",
+                      "f.ini", warnings);
     EXPECT_EQ(others.window.scaling, Scaling::Stretch);
     EXPECT_EQ(others.window.renderer, RendererChoice::Accelerated);
     EXPECT_EQ(others.language, platform::LANGUAGE_ENGLISH_UK);
@@ -91,11 +91,12 @@ TEST(SettingsTest, EveryKeyIsReadInAnyCaseWithBlanksAndCommentsAround)
 
 TEST(SettingsTest, EachBadValueIsWarnedWithFileLineAndKeyAndTheDefaultStays)
 {
-    const char* lines[] = {"fullscreen = maybe", "window_scale = 0",     "window_scale = 9",
-                           "window_scale = 2x",  "scaling = zoom",       "vsync = 1",
-                           "renderer = vulkan",  "mouse_grab = ",        "sound = off",
-                           "volume = 101",       "volume = -1",          "language = de",
-                           "controller = y",     "controller_speed = 49", "controller_speed = 3001"};
+    const char* lines[] = {
+        "fullscreen = maybe", "window_scale = 0",      "window_scale = 9",
+        "window_scale = 2x",  "scaling = zoom",        "vsync = 1",
+        "renderer = vulkan",  "mouse_grab = ",         "sound = off",
+        "volume = 101",       "volume = -1",           "language = de",
+        "controller = y",     "controller_speed = 49", "controller_speed = 3001"};
     for (const char* line : lines) {
         std::vector<std::string> warnings;
         const Settings settings = ParseSettings(std::string("\n") + line + "\n", "f.ini", warnings);
@@ -200,8 +201,8 @@ TEST(SettingsCommandLineTest, TheCommandLineWinsOverTheSettings)
         CommandLine commandLine;
         ApplySettings(settings, commandLine);
         std::string error;
-        EXPECT_TRUE(ParseCommandLine(static_cast<int>(words.size()), words.data(), commandLine,
-                                     error));
+        EXPECT_TRUE(
+            ParseCommandLine(static_cast<int>(words.size()), words.data(), commandLine, error));
         return commandLine;
     };
     const CommandLine plain = parse({});
