@@ -25,10 +25,9 @@ public:
     {
         surface = SDL_GetWindowSurface(window);
         if (surface == nullptr || surface->format->BytesPerPixel != 4) return false;
-        const present::Size screen {640, 480};
-        picture = present::PictureArea({surface->w, surface->h}, screen, settings.scaling);
-        across = present::SpreadAxis(screen.width, picture.x, picture.width);
-        down = present::SpreadAxis(screen.height, picture.y, picture.height);
+        picture = present::PictureArea({surface->w, surface->h}, present::SCREEN, settings.scaling);
+        across = present::SpreadAxis(present::SCREEN.width, picture.x, picture.width);
+        down = present::SpreadAxis(present::SCREEN.height, picture.y, picture.height);
         return true;
     }
 

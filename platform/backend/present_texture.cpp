@@ -12,8 +12,8 @@ namespace {
 
 using present::Area;
 
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
+constexpr int screenWidth = present::SCREEN.width;
+constexpr int screenHeight = present::SCREEN.height;
 
 struct TextureDeleter {
     void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
@@ -46,7 +46,7 @@ public:
         int height = 0;
         SDL_GetRendererOutputSize(renderer, &width, &height);
         output = {width, height};
-        picture = present::PictureArea(output, {screenWidth, screenHeight}, settings.scaling);
+        picture = present::PictureArea(output, present::SCREEN, settings.scaling);
         PrepareSharpFit();
     }
 
@@ -84,7 +84,7 @@ private:
     {
         sharpened.reset();
         if (settings.scaling != present::Scaling::Fit || picture.width % screenWidth == 0) return;
-        const int whole = present::WholeMultiple(picture, {screenWidth, screenHeight});
+        const int whole = present::WholeMultiple(picture, present::SCREEN);
         sharpened.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_TARGET, screenWidth * whole,
                                           screenHeight * whole));

@@ -21,8 +21,8 @@
 namespace platform {
 namespace {
 
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
+constexpr int screenWidth = present::SCREEN.width;
+constexpr int screenHeight = present::SCREEN.height;
 // The longest sleep: a stop signal does not wake the wait, so it is noticed this late at most.
 constexpr DWORD longestWaitMs = 250;
 constexpr DWORD aimingStepMs = 10;

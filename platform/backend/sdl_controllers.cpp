@@ -5,13 +5,14 @@
 #include <cstdlib>
 
 #include "platform/backend/controller_aim.h"
+#include "platform/present/picture_layout.h"
 #include "platform/user/input.h"
 
 namespace platform {
 namespace {
 
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
+constexpr int screenWidth = present::SCREEN.width;
+constexpr int screenHeight = present::SCREEN.height;
 // The trigger shoots when pulled past the first value and is ready again below the second.
 constexpr Sint16 triggerPulled = 16000;
 constexpr Sint16 triggerReleased = 8000;
@@ -21,7 +22,8 @@ constexpr Uint32 longestStepMs = 100;
 int PadAxis(SDL_GameController* controller, SDL_GameControllerButton less,
             SDL_GameControllerButton more)
 {
-    return (SDL_GameControllerGetButton(controller, more) - SDL_GameControllerGetButton(controller, less))
+    return (SDL_GameControllerGetButton(controller, more)
+            - SDL_GameControllerGetButton(controller, less))
            * STICK_FULL;
 }
 
@@ -99,7 +101,8 @@ void SdlControllers::Deflection(int& x, int& y) const
         int stickX = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX);
         int stickY = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY);
         if (std::hypot(stickX, stickY) <= STICK_DEAD_ZONE) {
-            stickX = PadAxis(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+            stickX =
+                PadAxis(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
             stickY = PadAxis(pad, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         }
         if (std::hypot(stickX, stickY) > std::hypot(x, y)) {

@@ -114,7 +114,7 @@ int SdlPresenter::WaitBeforeShowing() const
 
 present::Point SdlPresenter::ToScreen(int x, int y) const
 {
-    return present::ScreenPoint(target->PictureInWindow(), {640, 480}, {x, y});
+    return present::ScreenPoint(target->PictureInWindow(), present::SCREEN, {x, y});
 }
 
 void SdlPresenter::MakeColours(const DisplayView& view)

@@ -19,6 +19,9 @@ struct Size {
     int height;
 };
 
+// The game's screen, which every window shows scaled.
+inline constexpr Size SCREEN {640, 480};
+
 // The picture's place in an output of the given size. A window too small for the screen's own
 // size gets the fit.
 Area PictureArea(Size output, Size screen, Scaling scaling);

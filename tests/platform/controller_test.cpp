@@ -41,11 +41,11 @@ class ControllerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSA windowClass {0,       RecordingWindowProc, 0,       0,       nullptr,
-                               nullptr, nullptr,             nullptr, nullptr, "pad_test"};
+        WNDCLASSA windowClass {
+            0, RecordingWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "pad_test"};
         RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "pad_test", "pad", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                 nullptr, nullptr, nullptr);
+        window = CreateWindowExA(0, "pad_test", "pad", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
+                                 nullptr, nullptr);
         SetFocus(window);
         controllers = std::make_unique<platform::SdlControllers>(platform::ControllerOptions {});
         device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
