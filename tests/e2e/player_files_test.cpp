@@ -47,6 +47,7 @@ TEST_F(PlayerFoldersTest, ARunKeepsItsFilesInThePlayersFoldersAndOnlyReadsTheDat
                           {"XDG_DATA_HOME=" + (folder / "keep").string()});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.errors, "") << "a player's terminal shows only real errors";
+    fs::permissions("data", fs::perms::owner_all);
     EXPECT_EQ(Listing("data"), dataBefore);
     EXPECT_EQ(ReadFile("keep/killglimbot/killer.dat").size(), 416u);
     EXPECT_TRUE(ReadFile("home/.local/state/killglimbot/debug.txt").ends_with("==== END ====\r\n"));
@@ -94,6 +95,23 @@ TEST_F(PlayerFoldersTest, AFolderThatCannotBeMadeIsSaidOnceAndTheGamePlaysOn)
     const std::string log = ReadFile("home/.local/state/killglimbot/debug.txt");
     EXPECT_NE(log.find(said), std::string::npos) << log;
     EXPECT_FALSE(fs::exists("data/killer.dat"));
+}
+
+TEST_F(PlayerFoldersTest, ALogFolderThatCannotBeMadeSendsTheLogToTheTemporaryFolder)
+{
+    WriteFile("blocked", "a file where the folder would go");
+    fs::create_directory("tmp");
+    const test::GameResult run = test::RunGameAsIs(
+        {"--data", "data", "--headless", "--script", "run.txt"},
+        {"XDG_STATE_HOME=" + (folder / "blocked").string(), "TMPDIR=" + (folder / "tmp").string()});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
+    const std::string log = ReadFile("tmp/debug.txt");
+    EXPECT_NE(log.find("cannot use the folder " + (folder / "blocked/killglimbot").string()),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(log.ends_with("==== END ====\r\n"));
+    EXPECT_EQ(ReadFile("home/.local/share/killglimbot/killer.dat").size(), 416u);
 }
 
 } // namespace

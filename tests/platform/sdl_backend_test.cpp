@@ -1,10 +1,15 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/ddraw.h"
 #include "platform/mmtime.h"
+#include "platform/notice.h"
 #include "platform/user.h"
 
 namespace {
@@ -12,6 +17,38 @@ namespace {
 LRESULT QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::vector<std::string> notices;
+void Hear(const char* text) { notices.emplace_back(text); }
+
+// Print Screen puts a picture named by the date and time in the player's screenshots folder,
+// and the log hears where; the game sees no key.
+void ExpectPrintScreenSavesIntoThePlayersFolder()
+{
+    namespace fs = std::filesystem;
+    const fs::path home = fs::temp_directory_path() / "kg-sdl-screenshots";
+    fs::remove_all(home);
+    setenv("XDG_DATA_HOME", home.c_str(), 1);
+    platform::SetNoticeHook(Hear);
+    SDL_Event press {};
+    press.type = SDL_KEYDOWN;
+    press.key.keysym.sym = SDLK_PRINTSCREEN;
+    SDL_PushEvent(&press);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        EXPECT_NE(message.message, static_cast<UINT>(WM_KEYDOWN));
+    platform::SetNoticeHook(nullptr);
+    unsetenv("XDG_DATA_HOME");
+
+    const fs::path folder = home / "killglimbot/screenshots";
+    ASSERT_TRUE(fs::is_directory(folder));
+    const fs::path picture = fs::directory_iterator(folder)->path();
+    EXPECT_TRUE(picture.filename().string().starts_with("killglimbot-20")) << picture;
+    EXPECT_EQ(picture.extension(), ".png");
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "Screenshot saved: " + picture.string() + "\r\n");
+    fs::remove_all(home);
 }
 
 // SDL's offscreen driver stands in for a display: the real backend starts, shows a picture
@@ -58,6 +95,7 @@ TEST(SdlBackend, StartsPresentsAndStopsWithoutADisplay)
     }
     EXPECT_LT(timeGetTime() - start, 2000u);
     EXPECT_FALSE(platform::CloseRequested());
+    ExpectPrintScreenSavesIntoThePlayersFolder();
 
     primary->Release();
     directDraw->Release();
