@@ -122,5 +122,8 @@ const char* CommandLineHelp()
            "  --save DIR                keep the Killer List, screenshots and the log in DIR\n"
            "  --verbose                 show the diagnostic output on standard error\n"
            "  --help                    show this help and exit\n"
-           "  --version                 show the version and exit\n";
+           "  --version                 show the version and exit\n"
+           "Settings are read from $XDG_CONFIG_HOME/killglimbot/killglimbot.ini\n"
+           "(~/.config/killglimbot/), written with their defaults on the first start;\n"
+           "the options above win over them.\n";
 }

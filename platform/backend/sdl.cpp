@@ -112,7 +112,8 @@ public:
 
     bool WaitForInput(DWORD timeoutMs) override
     {
-        if (presenter) presenter->Present(false);
+        // Once the screen's latest changes are shown the wait ends: the caller may draw anew.
+        if (presenter && presenter->Present(false)) return false;
         DWORD wait = std::min(timeoutMs, longestWaitMs);
         const int showing = presenter ? presenter->WaitBeforeShowing() : -1;
         if (showing >= 0) wait = std::min(wait, static_cast<DWORD>(showing));

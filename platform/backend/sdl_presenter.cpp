@@ -90,19 +90,21 @@ SdlPresenter::SdlPresenter(std::unique_ptr<PresentTarget> presentTarget, Uint32 
 {
 }
 
-void SdlPresenter::Present(bool force)
+bool SdlPresenter::Present(bool force)
 {
     if (force) target->Reset();
-    else if (WaitBeforeShowing() != 0) return;
+    else if (WaitBeforeShowing() != 0) return false;
     TakeDisplayChanges(changes);
     DisplayView view {};
-    if (!GetDisplayView(&view)) return;
+    if (!GetDisplayView(&view)) return true;
     changes.everything |= force;
     if (changes.everything) MakeColours(view);
     shadow.Refine(view, changes, rects);
-    if (rects.empty()) return;
+    // Pixels written again as they were need no showing.
+    if (rects.empty()) return true;
     target->Send(view, rects, changes.everything, colours.data());
     lastShown = SDL_GetTicks();
+    return true;
 }
 
 int SdlPresenter::WaitBeforeShowing() const

@@ -24,8 +24,8 @@ public:
 
     // Shows what changed since the last time, unless the last showing was less than a refresh
     // ago (a later call shows it then). force: the window was exposed or resized, everything is
-    // sent now.
-    void Present(bool force);
+    // sent now. True when changes were taken: the window is up to date with the screen.
+    bool Present(bool force);
     // Milliseconds until changes waiting to be shown may be shown; -1 when none wait.
     int WaitBeforeShowing() const;
     // The screen pixel under a window point.
