@@ -40,8 +40,6 @@ GameResult RunGameAsIs(const std::vector<std::string>& arguments,
 
     // The first of two settings of a variable is the one the game sees.
     std::vector<std::string> variables = environment;
-    // Never the player's own settings: every run reads and writes a settings folder of its own.
-    variables.push_back("XDG_CONFIG_HOME=" + (std::filesystem::current_path() / "config").string());
     for (const char* name : {"XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_CONFIG_HOME"})
         variables.push_back(std::string(name) + '=');
     variables.push_back("HOME=" + std::filesystem::current_path().string() + "/home");
