@@ -38,15 +38,16 @@ int main(int argc, char** argv)
         std::fputs(commandLine.showHelp ? CommandLineHelp() : versionText, stdout);
         return 0;
     }
-    // The command line is read again over the player's settings, so that its options win.
-    commandLine = CommandLine {};
-    ApplySettings(LoadSettings(), commandLine);
-    ParseCommandLine(argc, argv, commandLine, error);
     DescribeFolders(commandLine.folders);
     if (!platform::ChooseFolders(commandLine.folders, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
         return 1;
     }
+    // Only a start that goes on reads (or writes) the settings. The command line is read again
+    // over them, so that its options win.
+    commandLine = CommandLine {};
+    ApplySettings(LoadSettings(), commandLine);
+    ParseCommandLine(argc, argv, commandLine, error);
     platform::ShowDebugOutput(commandLine.verbose);
     RegisterGameResources();
     if (!platform::StartBackend(commandLine.backend, error)) {
