@@ -11,6 +11,7 @@
 #include "platform/ddraw.h"
 #include "platform/ddraw/store.h"
 #include "platform/present/frame_expand.h"
+#include "platform/present/sharp_fit.h"
 
 namespace {
 
@@ -39,6 +40,27 @@ void BM_ExpandFrame(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * window.size() * 4));
 }
 BENCHMARK(BM_ExpandFrame)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The sharp fit of a whole frame into a 1440 x 1080 picture (full screen at 1920 x 1080).
+void BM_ExpandFrameSharpFit(benchmark::State& state)
+{
+    std::vector<BYTE> screen(screenPitch * screenHeight);
+    for (std::size_t i = 0; i < screen.size(); ++i) screen[i] = static_cast<BYTE>(i * 7 + i / 640);
+    std::vector<std::uint32_t> colours(256);
+    for (std::uint32_t i = 0; i < 256; ++i) colours[i] = 0xFF000000u | i * 0x010203u;
+    const auto across = platform::present::SharpAxis(screenWidth, 0, 1440);
+    const auto down = platform::present::SharpAxis(screenHeight, 0, 1080);
+    std::vector<std::uint32_t> window(std::size_t {1440} * 1080);
+    for (auto _ : state) {
+        platform::present::ExpandAreaSharp({screen.data(), screenPitch},
+                                           {0, 0, screenWidth, screenHeight}, colours.data(),
+                                           across, down, {window.data(), 1440});
+        benchmark::DoNotOptimize(window.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * window.size() * 4));
+}
+BENCHMARK(BM_ExpandFrameSharpFit)->Unit(benchmark::kMicrosecond);
 
 // The yardstick: copying as many bytes as the expansion writes.
 void BM_CopyFrameBytes(benchmark::State& state)

@@ -6,6 +6,7 @@
 
 #include "platform/backend/present_target.h"
 #include "platform/present/frame_expand.h"
+#include "platform/present/sharp_fit.h"
 
 namespace platform {
 namespace {
@@ -28,6 +29,12 @@ public:
         picture = present::PictureArea({surface->w, surface->h}, present::SCREEN, settings.scaling);
         across = present::SpreadAxis(present::SCREEN.width, picture.x, picture.width);
         down = present::SpreadAxis(present::SCREEN.height, picture.y, picture.height);
+        // Between whole multiples the fit is sharp: whole pixels, then smooth seams.
+        sharp = settings.scaling == present::Scaling::Fit && across.scale == 0;
+        if (sharp) {
+            sharpAcross = present::SharpAxis(present::SCREEN.width, picture.x, picture.width);
+            sharpDown = present::SharpAxis(present::SCREEN.height, picture.y, picture.height);
+        }
         return true;
     }
 
@@ -46,8 +53,10 @@ public:
         }
         sent.clear();
         for (const RECT& rect : rects) {
-            Expand(view, rect, colours);
-            sent.push_back(WindowRect(rect));
+            const RECT shown = OnScreen(rect);
+            if (shown.left >= shown.right || shown.top >= shown.bottom) continue;
+            Expand(view, shown, colours);
+            sent.push_back(WindowRect(shown));
         }
         SDL_UpdateWindowSurfaceRects(window, sent.data(), static_cast<int>(sent.size()));
     }
@@ -58,24 +67,35 @@ private:
     void SendWhole(const DisplayView& view, const std::uint32_t* colours)
     {
         SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
-        Expand(view, {0, 0, static_cast<LONG>(view.width), static_cast<LONG>(view.height)},
+        Expand(view,
+               OnScreen({0, 0, static_cast<LONG>(view.width), static_cast<LONG>(view.height)}),
                colours);
         SDL_UpdateWindowSurface(window);
     }
 
-    void Expand(const DisplayView& view, RECT rect, const std::uint32_t* colours)
+    // The part of a rectangle of the display that the picture shows.
+    static RECT OnScreen(const RECT& rect)
     {
-        rect.right = std::min<LONG>(rect.right, static_cast<LONG>(across.start.size()) - 1);
-        rect.bottom = std::min<LONG>(rect.bottom, static_cast<LONG>(down.start.size()) - 1);
-        if (rect.left >= rect.right || rect.top >= rect.bottom) return;
-        present::ExpandArea({view.pixels, static_cast<std::size_t>(view.pitch)}, rect, colours,
-                            across, down,
-                            {static_cast<std::uint32_t*>(surface->pixels),
-                             static_cast<std::size_t>(surface->pitch) / 4});
+        return {rect.left, rect.top, std::min<LONG>(rect.right, present::SCREEN.width),
+                std::min<LONG>(rect.bottom, present::SCREEN.height)};
+    }
+
+    void Expand(const DisplayView& view, const RECT& rect, const std::uint32_t* colours)
+    {
+        const present::ScreenPixels screen {view.pixels, static_cast<std::size_t>(view.pitch)};
+        const present::WindowPixels target {static_cast<std::uint32_t*>(surface->pixels),
+                                            static_cast<std::size_t>(surface->pitch) / 4};
+        if (sharp) present::ExpandAreaSharp(screen, rect, colours, sharpAcross, sharpDown, target);
+        else present::ExpandArea(screen, rect, colours, across, down, target);
     }
 
     SDL_Rect WindowRect(const RECT& rect) const
     {
+        if (sharp) {
+            const present::Span columns = present::WindowSpan(sharpAcross, rect.left, rect.right);
+            const present::Span rows = present::WindowSpan(sharpDown, rect.top, rect.bottom);
+            return {columns.begin, rows.begin, columns.end - columns.begin, rows.end - rows.begin};
+        }
         const int left = across.start[static_cast<std::size_t>(rect.left)];
         const int top = down.start[static_cast<std::size_t>(rect.top)];
         return {left, top, across.start[static_cast<std::size_t>(rect.right)] - left,
@@ -89,6 +109,9 @@ private:
     Area picture {};
     Axis across;
     Axis down;
+    bool sharp = false;
+    present::BlendAxis sharpAcross;
+    present::BlendAxis sharpDown;
     std::vector<SDL_Rect> sent;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "platform/present/picture_layout.h"
 #include "platform/present/present_path.h"
 #include "platform/present/screen_shadow.h"
+#include "platform/present/sharp_fit.h"
 
 namespace {
 
@@ -82,6 +85,72 @@ TEST(FrameExpandTest, AxesCoverTheirLengthWithPixelsOfEvenSize)
         const int size = spread.start[i + 1] - spread.start[i];
         ASSERT_TRUE(size == 2 || size == 3) << i;
     }
+}
+
+TEST(SharpFitTest, MixingWeighsEachByteAndLeavesEqualColoursAlone)
+{
+    EXPECT_EQ(Mix(0x12345678u, 0x9ABCDEF0u, 0), 0x12345678u);
+    EXPECT_EQ(Mix(0x12345678u, 0x9ABCDEF0u, 256), 0x9ABCDEF0u);
+    EXPECT_EQ(Mix(0x00FF00FFu, 0xFF00FF00u, 128), 0x7F7F7F7Fu);
+    EXPECT_EQ(Mix(0xFF102030u, 0xFF102030u, 77), 0xFF102030u);
+}
+
+// The reference: the screen scaled by whole pixels into a picture of its own, then sampled
+// bilinearly at each window pixel's centre.
+std::uint32_t SharpReference(const Screen& screen, int x, int y, int across, int down)
+{
+    const auto sample = [](int position, int size, int length, int& near, int& far) {
+        const int whole = std::max(1, length / size);
+        const int scaled = whole * size;
+        const double at = std::clamp((position + 0.5) * scaled / length - 0.5, 0.0, scaled - 1.0);
+        near = static_cast<int>(at) / whole;
+        far = std::min(static_cast<int>(at) + 1, scaled - 1) / whole;
+        return static_cast<std::uint32_t>(std::lround((at - static_cast<int>(at)) * 256));
+    };
+    int left = 0, right = 0, top = 0, bottom = 0;
+    const std::uint32_t wx = sample(x, Screen::width, across, left, right);
+    const std::uint32_t wy = sample(y, Screen::height, down, top, bottom);
+    return Mix(Mix(screen.Colour(left, top), screen.Colour(right, top), wx),
+               Mix(screen.Colour(left, bottom), screen.Colour(right, bottom), wx), wy);
+}
+
+TEST(SharpFitTest, WholePixelsThenSmoothSeamsForEveryPixelThatReadsTheArea)
+{
+    const Screen screen;
+    const RECT areas[] = {{0, 0, 13, 7}, {4, 2, 5, 3}, {12, 6, 13, 7}, {2, 1, 9, 6}};
+    for (const auto& [across, down] : {std::pair {30, 17}, std::pair {16, 9}, std::pair {26, 14}}) {
+        const BlendAxis x = SharpAxis(Screen::width, 3, across);
+        const BlendAxis y = SharpAxis(Screen::height, 1, down);
+        for (const RECT& area : areas) {
+            const std::size_t pitch = static_cast<std::size_t>(across) + 6;
+            std::vector<std::uint32_t> window(pitch * static_cast<std::size_t>(down + 2), 7);
+            ExpandAreaSharp({screen.pixels.data(), Screen::pitch}, area, screen.colours.data(), x,
+                            y, {window.data(), pitch});
+            const Span columns = WindowSpan(x, area.left, area.right);
+            const Span rows = WindowSpan(y, area.top, area.bottom);
+            for (int row = 0; row < down + 2; ++row) {
+                for (int column = 0; column < static_cast<int>(pitch); ++column) {
+                    const bool inside = column >= columns.begin && column < columns.end
+                                        && row >= rows.begin && row < rows.end;
+                    const std::uint32_t expected =
+                        inside ? SharpReference(screen, column - 3, row - 1, across, down) : 7u;
+                    ASSERT_EQ(window[static_cast<std::size_t>(row) * pitch + column], expected)
+                        << across << "x" << down << " at " << column << "," << row;
+                }
+            }
+            // The span holds every window pixel that reads the area, and no other.
+            for (int column = 0; column < across; ++column) {
+                const auto i = static_cast<std::size_t>(column);
+                const bool reads = x.second[i] >= area.left && x.first[i] < area.right;
+                EXPECT_EQ(reads, column + 3 >= columns.begin && column + 3 < columns.end);
+            }
+        }
+    }
+    // At a whole multiple nothing mixes: the sharp fit is the nearest neighbour's.
+    const BlendAxis whole = SharpAxis(640, 0, 1280);
+    EXPECT_TRUE(
+        std::all_of(whole.weight.begin(), whole.weight.end(), [](int w) { return w == 0; }));
+    EXPECT_EQ(whole.first[1279], 639);
 }
 
 TEST(PictureLayoutTest, EachScalingPlacesThePictureAsNamed)
