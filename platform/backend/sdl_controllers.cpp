@@ -133,8 +133,7 @@ void SdlControllers::Update(Uint32 nowMs)
         return;
     }
     // Whole pixels move the pointer; the fractions are carried to the next step.
-    POINT at {};
-    GetCursorPos(&at);
+    const POINT at = PointerPosition();
     carriedX += motion.x;
     carriedY += motion.y;
     const auto stepX = static_cast<LONG>(std::trunc(carriedX));

@@ -60,6 +60,8 @@ void PostPointerMove(LONG x, LONG y)
     PostToInputWindow(WM_MOUSEMOVE, 0, PointParam(pointer));
 }
 
+POINT PointerPosition() { return pointer; }
+
 void PostLeftPress(bool secondOfDoubleClick)
 {
     const bool doubleClick = secondOfDoubleClick && (ClassStyleOf(InputWindow()) & CS_DBLCLKS);

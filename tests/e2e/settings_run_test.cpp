@@ -42,8 +42,8 @@ TEST_F(SettingsRunTest, TheFirstStartWritesTheSettingsAndSoundOffIsTheGamesOwnS)
     EXPECT_NE(ReadFile(settingsFile).find("\nvolume = 100\n"), std::string::npos);
 
     const auto title = [this](const std::vector<std::string>& words, const char* picture) {
-        std::vector<std::string> arguments {"--headless", "--script", "title.txt",
-                                            "--screenshot", std::string("3500:") + picture};
+        std::vector<std::string> arguments {"--headless", "--script", "title.txt", "--screenshot",
+                                            std::string("3500:") + picture};
         arguments.insert(arguments.end(), words.begin(), words.end());
         EXPECT_EQ(test::RunGame(arguments).exitCode, 0);
         return ReadFile(picture);
@@ -67,8 +67,8 @@ TEST_F(SettingsRunTest, TheVolumeScalesWhatTheGameMixes)
         const std::string wav = ReadFile("out.wav");
         int peak = 0;
         for (std::size_t i = 44; i + 1 < wav.size(); i += 2) {
-            const auto sample = static_cast<std::int16_t>(static_cast<unsigned char>(wav[i])
-                                                          | (static_cast<unsigned char>(wav[i + 1]) << 8));
+            const auto sample = static_cast<std::int16_t>(
+                static_cast<unsigned char>(wav[i]) | (static_cast<unsigned char>(wav[i + 1]) << 8));
             peak = std::max(peak, std::abs(static_cast<int>(sample)));
         }
         return peak;
