@@ -26,13 +26,16 @@ bool ReadScreenshot(std::string_view text, CommandLine& result)
     return true;
 }
 
+// Without a scale the window keeps the one it has (the settings' or the default).
 bool ReadWindowScale(std::string_view text, CommandLine& result)
 {
-    unsigned long scale = 2;
+    platform::WindowOptions& window = result.backend.window;
+    unsigned long scale = static_cast<unsigned long>(window.windowScale);
     if (!text.empty() && (!ReadUnsigned(text, scale) || scale < 1 || scale > largestWindowScale)) {
         return false;
     }
-    result.backend.windowScale = static_cast<int>(scale);
+    window.fullScreen = false;
+    window.windowScale = static_cast<int>(scale);
     return true;
 }
 
@@ -80,18 +83,14 @@ bool ParseOption(std::string_view word, int& index, int argc, const char* const*
     return true;
 }
 
-// A replay brings its own words and input; verifying needs no display.
+// Verifying needs no display.
 bool CheckReplayOptions(CommandLine& result, std::string& error)
 {
-    const bool replaying = !result.playPath.empty() || !result.verifyPath.empty();
-    if (!result.playPath.empty() && !result.verifyPath.empty())
+    if (!result.playPath.empty() && !result.verifyPath.empty()) {
         error = "--play and --verify go alone";
-    else if (replaying && !result.gameCommandLine.empty())
-        error = "a replay runs with the recording's words, not '" + result.gameCommandLine + "'";
-    else if (replaying && !result.backend.scriptPath.empty())
-        error = "a replay's input is the recording's, not a script";
-    if (!error.empty()) return false;
-    result.backend.replaying = replaying;
+        return false;
+    }
+    result.backend.replaying = !result.playPath.empty() || !result.verifyPath.empty();
     result.backend.headless |= !result.verifyPath.empty();
     return true;
 }
@@ -126,8 +125,9 @@ const char* CommandLineHelp()
     return "usage: killglimbot [OPTION]... [WORD]...\n"
            "Shoot the glimbots. WORDs form the game's command line: a lower-case s turns the sound "
            "off.\n"
-           "  --window[=SCALE]          play in a window of integer scale (default 2), not full "
-           "screen\n"
+           "  --window[=SCALE]          play in a window of integer scale (default: the "
+           "settings'\n"
+           "                            window_scale, 2), not full screen\n"
            "  --headless                no window and no audio device; time is virtual\n"
            "  --script FILE             headless: input events, one a line (MS move X Y, MS "
            "click,\n"
@@ -142,5 +142,8 @@ const char* CommandLineHelp()
            "  --play FILE               watch a recorded run (Escape stops, F: four times faster)\n"
            "  --verify FILE             replay a recorded run headless and check its result\n"
            "  --help                    show this help and exit\n"
-           "  --version                 show the version and exit\n";
+           "  --version                 show the version and exit\n"
+           "Settings are read from $XDG_CONFIG_HOME/killglimbot/killglimbot.ini\n"
+           "(~/.config/killglimbot/), written with their defaults on the first start;\n"
+           "the options above win over them.\n";
 }

@@ -7,6 +7,7 @@
 #include "shell/command_line.h"
 #include "shell/play_loop.h"
 #include "shell/replays.h"
+#include "shell/settings.h"
 #include "shell/win_main.h"
 #include "world/play_state.h"
 
@@ -45,6 +46,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
         return 1;
     }
+    // Only a start that goes on reads (or writes) the settings. The command line is read again
+    // over them, so that its options win.
+    commandLine = CommandLine {};
+    ApplySettings(LoadSettings(), commandLine);
+    ParseCommandLine(argc, argv, commandLine, error);
     platform::ShowDebugOutput(commandLine.verbose);
     RegisterGameResources();
     if (!platform::StartBackend(commandLine.backend, error)) {

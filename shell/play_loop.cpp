@@ -92,6 +92,11 @@ void RunFrameLoop()
             platform::NoteFrame(composedFrames);
         }
         if (score < losingScore) RunGameOver(soundPack);
+        // Nothing to do before the next frame unless the mouse moves, a button or a key comes.
+        if (lastKey == 0) {
+            const DWORD sinceFrame = std::min(now - loop.frameClock, frameInterval);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, frameInterval - sinceFrame, QS_ALLINPUT);
+        }
     } while (lastKey == 0);
 }
 

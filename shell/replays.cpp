@@ -15,6 +15,7 @@ constexpr char lastRunName[] = "last-run.kgr";
 constexpr char previousRunName[] = "previous-run.kgr";
 
 std::string replayFolder;
+std::string replayWords;
 // A replay that diverges says so when another version of the game recorded it.
 std::string recordedVersion;
 std::string runningVersion;
@@ -54,6 +55,14 @@ bool PrepareReplay(CommandLine& commandLine, int& status)
         && std::filesystem::exists(std::filesystem::symlink_status(record, ignored)))
         return Refuse(record + " already exists; a recording never replaces a file", 1, status);
     if (!Replaying(commandLine)) return true;
+    // A replay brings its own words and input.
+    if (!commandLine.gameCommandLine.empty()) {
+        return Refuse("a replay runs with the recording's words, not '"
+                          + commandLine.gameCommandLine + "'",
+                      2, status);
+    }
+    if (!commandLine.backend.scriptPath.empty())
+        return Refuse("a replay's input is the recording's, not a script", 2, status);
     const std::string& path =
         commandLine.verifyPath.empty() ? commandLine.playPath : commandLine.verifyPath;
     platform::Journal journal;
@@ -63,17 +72,18 @@ bool PrepareReplay(CommandLine& commandLine, int& status)
     // However the program ends from here on, the replay's folder goes with it.
     std::atexit([] { platform::RemoveReplayFolder(replayFolder); });
     commandLine.folders.saveFolder = replayFolder;
-    commandLine.gameCommandLine = journal.commandLine;
+    replayWords = journal.commandLine;
     recordedVersion = journal.gameVersion;
     platform::StartReplay(std::move(journal), commandLine.verifyPath.empty());
     return true;
 }
 
-void StartJournal(const CommandLine& commandLine, int argc, const char* const* argv,
+void StartJournal(CommandLine& commandLine, int argc, const char* const* argv,
                   const char* gameVersion)
 {
     platform::SetStateDigestHook(WorldDigest);
     runningVersion = gameVersion;
+    if (Replaying(commandLine)) commandLine.gameCommandLine = replayWords;
     if (Replaying(commandLine) && commandLine.recordPath.empty()) return;
     platform::RecordingOptions options;
     options.gameVersion = gameVersion;

@@ -9,11 +9,12 @@
 #include "shell/command_line.h"
 
 // Before the folders are chosen: reads the journal to replay and sets the run up from it. False,
-// with the exit status, when the run cannot go ahead (2: the journal is damaged or no journal;
-// 1: --record's file exists).
+// with the exit status, when the run cannot go ahead (2: the journal is damaged or no journal,
+// or words or a script were given to a replay; 1: --record's file exists).
 bool PrepareReplay(CommandLine& commandLine, int& status);
-// Once the backend has started, before the game.
-void StartJournal(const CommandLine& commandLine, int argc, const char* const* argv,
+// Once the backend has started, before the game. A replay's game words become the recording's,
+// whatever the settings or the command line said.
+void StartJournal(CommandLine& commandLine, int argc, const char* const* argv,
                   const char* gameVersion);
 // After the game: writes the journal, or prints the replay's verdict. Answers the exit status.
 int FinishJournal(const CommandLine& commandLine, const platform::RunResult& result);

@@ -15,6 +15,10 @@ public:
     virtual DWORD Now() = 0;
     // Once per message pump: turns what happened since into messages, presents the screen.
     virtual void Pump() = 0;
+    // Gives the processor away until input comes, timeoutMs pass, or the screen's latest
+    // changes are shown. Headless, time moves only with the pumps, so it returns at once.
+    // Answers whether input is waiting.
+    virtual bool WaitForInput(DWORD /*timeoutMs*/) { return false; }
 
     // icon: the class's icon resource, 0 for none.
     virtual void WindowCreated(const char* /*title*/, WORD /*icon*/) {}

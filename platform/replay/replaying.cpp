@@ -66,6 +66,15 @@ DWORD ReplayTime(Replay& replay)
     return time;
 }
 
+// In the recording the wait ended when the next answer's time came, or a little before.
+void ReplayWait(Replay& replay)
+{
+    if (replay.stopped || replay.ranOut) return;
+    ClockReader ahead = replay.clock;
+    DWORD next = 0;
+    if (ahead.Next(next)) Pace(replay, next);
+}
+
 POINT ReplayCursor(Replay& replay)
 {
     POINT point {};

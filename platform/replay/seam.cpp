@@ -62,6 +62,13 @@ void DeliverPump(std::vector<MSG>& arrived)
     recording->pumps.Add(pump);
 }
 
+bool AnswerWait(DWORD timeoutMs)
+{
+    if (!replay) return CurrentBackend().WaitForInput(timeoutMs);
+    ReplayWait(*replay);
+    return false;
+}
+
 bool AnswerClose(bool live) { return replay ? replay->closing : live; }
 
 WORD AnswerLanguage(WORD live) { return replay ? replay->journal.language : live; }

@@ -13,6 +13,10 @@ POINT AnswerCursor(POINT live);
 // The messages one pump brought: journalled, or, replaying, swapped for the recorded ones (the
 // live ones only steer the watching).
 void DeliverPump(std::vector<MSG>& arrived);
+// Waiting for input (the game never reads the answer). Replaying, no live input is for the game:
+// a watched replay waits until the recording's next clock answer is due, a verified one not
+// at all.
+bool AnswerWait(DWORD timeoutMs);
 // Whether the program is closing, as of the last pump.
 bool AnswerClose(bool live);
 WORD AnswerLanguage(WORD live);

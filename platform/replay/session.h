@@ -64,6 +64,7 @@ void NoticeAtFirstPump(const std::string& text);
 
 // Replaying: the next recorded answers.
 DWORD ReplayTime(Replay& replay);
+void ReplayWait(Replay& replay);
 POINT ReplayCursor(Replay& replay);
 void ReplayPump(Replay& replay, std::vector<MSG>& arrived);
 void ReplayFrame(Replay& replay, DWORD frame, std::uint64_t digest);

@@ -79,6 +79,8 @@ void PostPointerMove(LONG x, LONG y)
     PostToInputWindow(WM_MOUSEMOVE, 0, PointParam(pointer));
 }
 
+POINT PointerPosition() { return pointer; }
+
 void PostLeftPress(bool secondOfDoubleClick)
 {
     const bool doubleClick = secondOfDoubleClick && (ClassStyleOf(InputWindow()) & CS_DBLCLKS);
@@ -126,6 +128,18 @@ LRESULT DispatchMessageA(const MSG* message)
 }
 
 void PostQuitMessage(int exitCode) { Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }
+
+DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, BOOL, DWORD milliseconds, DWORD)
+{
+    if (!queue.empty()) return WAIT_OBJECT_0;
+    return platform::journal::AnswerWait(milliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
+BOOL WaitMessage()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+    return TRUE;
+}
 
 BOOL GetCursorPos(POINT* point)
 {

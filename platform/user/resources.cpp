@@ -12,11 +12,13 @@ namespace {
 
 std::map<std::pair<WORD, WORD>, DialogTemplate> dialogs;
 std::map<WORD, std::vector<std::vector<BYTE>>> icons;
+WORD chosenLanguage = 0;
 
 } // namespace
 
 WORD UserLanguage()
 {
+    if (chosenLanguage != 0) return chosenLanguage;
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(variable);
         if (value != nullptr && value[0] != '\0')
@@ -41,6 +43,8 @@ const DialogTemplate* FindDialogResource(WORD id)
     }
     return nullptr;
 }
+
+void SetDialogLanguage(WORD language) { chosenLanguage = language; }
 
 void AddIconResource(WORD id, std::vector<std::vector<BYTE>> pngFiles)
 {

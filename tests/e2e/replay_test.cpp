@@ -59,6 +59,9 @@ TEST_F(ReplayTest, ARecordedRunVerifiesWithItsReportAndIsTheLastRun)
               std::string::npos);
     const std::string killerList = ReadFile("killer.dat");
     const std::string log = ReadFile("debug.txt");
+    // The player's settings since then do not change the recorded run.
+    std::filesystem::create_directories("home/.config/killglimbot");
+    WriteFile("home/.config/killglimbot/killglimbot.ini", "sound = no\nlanguage = it\n");
 
     const test::GameResult verify = test::RunGame({"--verify", "a.kgr"});
     EXPECT_EQ(verify.exitCode, 0) << verify.errors;
@@ -183,6 +186,17 @@ TEST_F(ReplayTest, AReplayThatCannotStartLeavesNothingBehind)
     EXPECT_EQ(watch.exitCode, 1);
     EXPECT_NE(watch.errors.find("--headless"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty("tmp"));
+
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--verify", "a.kgr", "s"}, "a replay runs with the recording's words, not 's'"},
+        {{"--verify", "a.kgr", "--script", "run.txt"},
+         "a replay's input is the recording's, not a script"},
+    };
+    for (const auto& [words, message] : refused) {
+        const test::GameResult run = test::RunGame(words);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.errors.find(message), std::string::npos) << run.errors;
+    }
 }
 
 TEST_F(ReplayTest, ARecordingNeverReplacesAFile)
