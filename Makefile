@@ -14,10 +14,14 @@ TEST_PACKAGES := $(BENCH_PACKAGES) libgtest-dev libgmock-dev clang-format \
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
+# The processor-use measurement runs the game on a virtual X server and moves its mouse.
+CPU_USE_PACKAGES := $(PLAY_PACKAGES) xvfb xdotool
+# The X display number the measurement's server takes.
+CPU_USE_DISPLAY ?= 9
 ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: play test asan bench package fuzz format format-check clean
+.PHONY: play test asan bench cpu-use package fuzz format format-check clean
 
 # Each goal installs its own packages (target-specific, so its build step sees them too).
 play: PACKAGES = $(PLAY_PACKAGES)
@@ -36,6 +40,10 @@ bench: PACKAGES = $(BENCH_PACKAGES)
 bench: CMAKE_ARGS = -DKG_BUILD_BENCH=ON
 bench: build-release
 	@for b in build/release/bin/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+cpu-use: PACKAGES = $(CPU_USE_PACKAGES)
+cpu-use: build-release
+	bench/cpu_use.sh $(CPU_USE_DISPLAY)
 
 # killglimbot_<version>_<arch>.deb in build/release.
 package: PACKAGES = $(PACKAGE_PACKAGES)

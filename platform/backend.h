@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/present/picture_layout.h"
+#include "platform/present/present_path.h"
 #include "platform/windef.h"
 
 namespace platform {
@@ -14,12 +16,31 @@ struct ScreenshotRequest {
     std::string path;
 };
 
+// How the real window looks and behaves.
+struct WindowOptions {
+    bool fullScreen = true;
+    int windowScale = 2; // the window's size in whole multiples of the screen, when windowed
+    present::Scaling scaling = present::Scaling::Fit;
+    bool vsync = true;
+    present::RendererChoice renderer = present::RendererChoice::Auto;
+    bool mouseGrab = true; // the pointer stays inside the window while it has the focus
+};
+
+// Aiming with a game controller's stick or pad and shooting with its buttons.
+struct ControllerOptions {
+    bool enabled = true;
+    int speed = 600; // screen pixels a second with the stick pushed all the way
+};
+
 struct BackendOptions {
     bool headless = false;
-    int windowScale = 0; // 0: full screen
+    WindowOptions window;
+    ControllerOptions controller;
     std::string scriptPath;
     std::vector<ScreenshotRequest> screenshots;
     std::string wavPath;
+    // A replay, not the backend, decides when the run ends.
+    bool replaying = false;
 };
 
 // False with a one-line reason when the backend cannot start (no display, a bad script...).

@@ -2,6 +2,8 @@
 // The display's surface store: DirectDraw's objects, records, flags and result codes, with the
 // platform's names and published values. Every surface holds 8-bit palette indices.
 
+#include <vector>
+
 #include "platform/windef.h"
 #include "platform/winerror.h"
 
@@ -250,16 +252,25 @@ inline constexpr DWORD DEFAULT_VIDEO_MEMORY = 8 * 1024 * 1024;
 void SetVideoMemory(DWORD bytes);
 
 // What the display shows: the primary surface's pixels and the primary's palette (null before
-// one is attached). changeCount grows whenever either may have changed.
+// one is attached).
 struct DisplayView {
     const BYTE* pixels;
     LONG pitch;
     DWORD width;
     DWORD height;
     const PALETTEENTRY* palette;
-    DWORD changeCount;
 };
 // False while no primary surface exists.
 bool GetDisplayView(DisplayView* view);
+
+// What was written on the primary surface since the changes were last taken: rectangles clipped
+// to it (blits, colour fills, locks, device contexts), or everything (a palette, a new primary).
+struct DisplayChanges {
+    bool everything = false;
+    std::vector<RECT> rects;
+};
+bool DisplayHasChanges();
+// Hands the changes over and starts collecting afresh; changes keeps its storage for next time.
+void TakeDisplayChanges(DisplayChanges& changes);
 
 } // namespace platform

@@ -176,6 +176,10 @@ SoundOutput CurrentSoundOutput();
 // timeGetTime(); with a device open it does nothing.
 void AdvanceSound(DWORD clockMs);
 
+// The player's master volume, 0 (silent) to 100 (full, the default), applied to the whole mix
+// after the pan, linear in amplitude.
+void SetMasterVolume(int percent);
+
 // For tests: every later call of the operation answers code (S_OK clears it).
 enum class SoundCall {
     Create,

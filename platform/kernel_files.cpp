@@ -12,6 +12,7 @@
 #include "platform/folders.h"
 #include "platform/kernel.h"
 #include "platform/last_error.h"
+#include "platform/replay/seam.h"
 
 namespace {
 
@@ -119,7 +120,9 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPVOID
         return INVALID_HANDLE_VALUE;
     }
     SetLastError(ERROR_SUCCESS);
-    return AddOpenFile(fd);
+    const HANDLE handle = AddOpenFile(fd);
+    platform::journal::FileOpened(handle, fileName, desiredAccess);
+    return handle;
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPVOID)
@@ -144,6 +147,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, 
         done += static_cast<DWORD>(got);
     }
     if (bytesRead != nullptr) *bytesRead = done;
+    platform::journal::FileRead(file, buffer, done);
     return TRUE;
 }
 
@@ -230,6 +234,7 @@ BOOL CloseHandle(HANDLE object)
     const int fd = DescriptorOf(object);
     if (fd < 0) return FALSE;
     openFiles[reinterpret_cast<std::uintptr_t>(object) - 1] = -1;
+    platform::journal::FileClosed(object);
     close(fd); // closing the descriptor also drops its lock
     return TRUE;
 }

@@ -38,10 +38,15 @@ struct DialogTemplate {
 
 void AddDialogResource(WORD id, WORD language, DialogTemplate dialog);
 
-// The variant for the user's language: LC_ALL, else LC_MESSAGES, else LANG decides; Italian
-// when it names Italian, English otherwise (any registered variant as the last resort).
-// Null when there is no dialog of that id.
+// The user's language for dialogs: the one chosen with SetDialogLanguage, else LC_ALL, else
+// LC_MESSAGES, else LANG decides; Italian when it names Italian, English otherwise.
+WORD UserLanguage();
+
+// The variant for the user's language (a replay's: the recording's), any registered variant as
+// the last resort. Null when there is no dialog of that id.
 const DialogTemplate* FindDialogResource(WORD id);
+// The player's choice of language for dialogs; 0 (the default) follows the locale.
+void SetDialogLanguage(WORD language);
 
 // An icon as PNG files of several sizes, read by the window backend.
 void AddIconResource(WORD id, std::vector<std::vector<BYTE>> pngFiles);

@@ -109,6 +109,10 @@ inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr UINT PM_NOREMOVE = 0;
 inline constexpr UINT PM_REMOVE = 1;
+inline constexpr DWORD QS_ALLINPUT = 0x04FF;
+inline constexpr DWORD INFINITE = 0xFFFFFFFF;
+inline constexpr DWORD WAIT_OBJECT_0 = 0;
+inline constexpr DWORD WAIT_TIMEOUT = 258;
 inline const LPCSTR IDC_ARROW = reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32512));
 
 // A resource named by number, as the platform passes it in place of a name.
@@ -151,6 +155,14 @@ BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageA(const MSG* message);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
+// Sleeps until input comes or the time is up (only the message queue is waited on here, no
+// other handles). A screen written just before is shown first: the wait also ends when the
+// screen's latest changes reach the window, as a flip would wait for the display. Headless it
+// answers WAIT_TIMEOUT at once, so virtual time is untouched.
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                DWORD milliseconds, DWORD wakeMask);
+// MsgWaitForMultipleObjects without a time limit.
+BOOL WaitMessage();
 
 // A modal dialog from the program's dialog resource, in the user's language, drawn over the
 // screen. Runs until the dialog procedure calls EndDialog, and answers its result (-1 when the

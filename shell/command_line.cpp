@@ -26,13 +26,16 @@ bool ReadScreenshot(std::string_view text, CommandLine& result)
     return true;
 }
 
+// Without a scale the window keeps the one it has (the settings' or the default).
 bool ReadWindowScale(std::string_view text, CommandLine& result)
 {
-    unsigned long scale = 2;
+    platform::WindowOptions& window = result.backend.window;
+    unsigned long scale = static_cast<unsigned long>(window.windowScale);
     if (!text.empty() && (!ReadUnsigned(text, scale) || scale < 1 || scale > largestWindowScale)) {
         return false;
     }
-    result.backend.windowScale = static_cast<int>(scale);
+    window.fullScreen = false;
+    window.windowScale = static_cast<int>(scale);
     return true;
 }
 
@@ -72,8 +75,23 @@ bool ParseOption(std::string_view word, int& index, int argc, const char* const*
     else if (name == "--wav") result.backend.wavPath = value;
     else if (name == "--data") result.folders.dataFolder = value;
     else if (name == "--save") result.folders.saveFolder = value;
+    else if (name == "--record") result.recordPath = value;
+    else if (name == "--play") result.playPath = value;
+    else if (name == "--verify") result.verifyPath = value;
     else if (name == "--screenshot") return ReadScreenshot(value, result);
     else return false;
+    return true;
+}
+
+// Verifying needs no display.
+bool CheckReplayOptions(CommandLine& result, std::string& error)
+{
+    if (!result.playPath.empty() && !result.verifyPath.empty()) {
+        error = "--play and --verify go alone";
+        return false;
+    }
+    result.backend.replaying = !result.playPath.empty() || !result.verifyPath.empty();
+    result.backend.headless |= !result.verifyPath.empty();
     return true;
 }
 
@@ -91,6 +109,7 @@ bool ParseCommandLine(int argc, const char* const* argv, CommandLine& result, st
             return false;
         }
     }
+    if (!CheckReplayOptions(result, error)) return false;
     const platform::BackendOptions& backend = result.backend;
     if (!backend.headless
         && (!backend.scriptPath.empty() || !backend.wavPath.empty()
@@ -106,8 +125,9 @@ const char* CommandLineHelp()
     return "usage: killglimbot [OPTION]... [WORD]...\n"
            "Shoot the glimbots. WORDs form the game's command line: a lower-case s turns the sound "
            "off.\n"
-           "  --window[=SCALE]          play in a window of integer scale (default 2), not full "
-           "screen\n"
+           "  --window[=SCALE]          play in a window of integer scale (default: the "
+           "settings'\n"
+           "                            window_scale, 2), not full screen\n"
            "  --headless                no window and no audio device; time is virtual\n"
            "  --script FILE             headless: input events, one a line (MS move X Y, MS "
            "click,\n"
@@ -118,6 +138,12 @@ const char* CommandLineHelp()
            "  --data DIR                read the game's data from DIR\n"
            "  --save DIR                keep the Killer List, screenshots and the log in DIR\n"
            "  --verbose                 show the diagnostic output on standard error\n"
+           "  --record FILE             record this run to FILE (never replaces a file)\n"
+           "  --play FILE               watch a recorded run (Escape stops, F: four times faster)\n"
+           "  --verify FILE             replay a recorded run headless and check its result\n"
            "  --help                    show this help and exit\n"
-           "  --version                 show the version and exit\n";
+           "  --version                 show the version and exit\n"
+           "Settings are read from $XDG_CONFIG_HOME/killglimbot/killglimbot.ini\n"
+           "(~/.config/killglimbot/), written with their defaults on the first start;\n"
+           "the options above win over them.\n";
 }

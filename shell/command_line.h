@@ -15,6 +15,10 @@ struct CommandLine {
     bool showHelp = false;
     bool showVersion = false;
     std::string gameCommandLine;
+    // Replays: this run journalled to a file, or a journal watched or verified.
+    std::string recordPath;
+    std::string playPath;
+    std::string verifyPath;
 };
 
 // False, with a one-line reason, for an unknown or malformed option.

@@ -30,6 +30,6 @@ void RunGameOver(PackArchive* pack)
                                DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
         picture->Release();
     }
-    while (lastKey == 0) PumpMessages();
+    PumpUntilKey(false);
     if (jingle != nullptr) jingle->Release();
 }

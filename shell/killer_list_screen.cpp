@@ -118,7 +118,7 @@ void ShowKillerList()
     DrawKillerTable(table);
     lastKey = 0;
     clickPending = FALSE;
-    while (lastKey == 0 && !clickPending) PumpMessages();
+    PumpUntilKey(true);
     WriteCollect(killerFile, killerHeader, table);
     MemFree(table);
 }

@@ -6,6 +6,8 @@
 #include "resources/game_resources.h"
 #include "shell/command_line.h"
 #include "shell/play_loop.h"
+#include "shell/replays.h"
+#include "shell/settings.h"
 #include "shell/win_main.h"
 #include "world/play_state.h"
 
@@ -38,21 +40,30 @@ int main(int argc, char** argv)
         return 0;
     }
     DescribeFolders(commandLine.folders);
+    int status = 0;
+    if (!PrepareReplay(commandLine, status)) return status;
     if (!platform::ChooseFolders(commandLine.folders, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
         return 1;
     }
+    // Only a start that goes on reads (or writes) the settings. The command line is read again
+    // over them, so that its options win.
+    commandLine = CommandLine {};
+    ApplySettings(LoadSettings(), commandLine);
+    ParseCommandLine(argc, argv, commandLine, error);
     platform::ShowDebugOutput(commandLine.verbose);
     RegisterGameResources();
     if (!platform::StartBackend(commandLine.backend, error)) {
         std::fprintf(stderr, "killglimbot: %s\n", error.c_str());
         return 1;
     }
+    StartJournal(commandLine, argc, argv, KG_VERSION);
     const int result = WinMain(nullptr, nullptr, commandLine.gameCommandLine.data(), SW_SHOWNORMAL);
     platform::StopBackend();
-    if (commandLine.report) {
+    if (commandLine.report || !commandLine.verifyPath.empty()) {
         std::printf("{\"kills\": %u, \"peakScore\": %d, \"score\": %d, \"frames\": %u}\n", kills,
                     peakScore, score, composedFrames);
     }
-    return result;
+    const int journalStatus = FinishJournal(commandLine, {kills, peakScore, score, composedFrames});
+    return result != 0 ? result : journalStatus;
 }

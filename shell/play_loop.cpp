@@ -8,6 +8,7 @@
 
 #include "graphics/shared_surfaces.h"
 #include "platform/mmtime.h"
+#include "platform/replay.h"
 #include "shell/input_state.h"
 #include "shell/play_assets.h"
 #include "shell/play_frame.h"
@@ -90,8 +91,14 @@ void RunFrameLoop()
             ComposeFrame(loop.cursor, now - loop.frameClock);
             loop.frameClock = now;
             ++composedFrames;
+            platform::NoteFrame(composedFrames);
         }
         if (score < losingScore) RunGameOver(soundPack);
+        // Nothing to do before the next frame unless the mouse moves, a button or a key comes.
+        if (lastKey == 0) {
+            const DWORD sinceFrame = std::min(now - loop.frameClock, frameInterval);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, frameInterval - sinceFrame, QS_ALLINPUT);
+        }
     } while (lastKey == 0);
 }
 
@@ -101,5 +108,6 @@ void RunPlay()
 {
     LoadPlayAssets();
     RunFrameLoop();
+    platform::NoteFinalState();
     ReleasePlayAssets();
 }

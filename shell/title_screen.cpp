@@ -75,6 +75,8 @@ void PlayTitleAnimation(LPDIRECTDRAWSURFACE backdrop, TitleSprite* sprites, int 
         }
         screenSurface->BltFast(0, 0, backSurface, nullptr, DDBLTFAST_WAIT);
         PumpMessages();
+        // Returns once this pass's picture is on screen: a faster pass would not be seen.
+        WaitMessage();
         // A key finishes every row in the next pass.
         if (lastKey != 0) startTime = 0;
     } while (unfinished > 0);
@@ -101,6 +103,6 @@ void RunTitleScreen()
     }
     if (backdrop != nullptr) backdrop->Release();
     lastKey = 0;
-    while (lastKey == 0) PumpMessages();
+    PumpUntilKey(false);
     crt::srand(timeGetTime());
 }

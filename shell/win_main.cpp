@@ -5,6 +5,7 @@
 #include "graphics/shared_surfaces.h"
 #include "graphics/surfaces.h"
 #include "platform/notice.h"
+#include "platform/replay.h"
 #include "shell/game_fonts.h"
 #include "shell/input_state.h"
 #include "shell/killer_list_screen.h"
@@ -60,6 +61,12 @@ void ChooseSoundLevel(LPSTR commandLine)
     if (!InitSound(gameWindow, &format)) soundLevel = 0;
 }
 
+void ChooseAndNoteSoundLevel(LPSTR commandLine)
+{
+    ChooseSoundLevel(commandLine);
+    platform::NoteFact("sound level", std::to_string(soundLevel));
+}
+
 void RunScreens()
 {
     RunTitleScreen();
@@ -102,7 +109,7 @@ int WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
         screenSurface = displayDevice.lpDDSPrimary;
         backSurface = displayDevice.lpDDSBack;
         FillSurface(screenSurface, 0);
-        ChooseSoundLevel(commandLine);
+        ChooseAndNoteSoundLevel(commandLine);
         RunScreens();
         ReleaseScreen();
     }

@@ -45,3 +45,12 @@ void PumpMessages()
         DispatchMessageA(&message);
     }
 }
+
+void PumpUntilKey(bool clicksCount)
+{
+    const auto done = [clicksCount] { return lastKey != 0 || (clicksCount && clickPending); };
+    while (!done()) {
+        PumpMessages();
+        if (!done()) WaitMessage();
+    }
+}

@@ -71,7 +71,8 @@ void MixNineVoices(benchmark::State& state)
     std::vector<std::int16_t> output(std::size_t {OUTPUT_RATE} * 2);
     for (auto _ : state) {
         auto voices = Voices(sounds);
-        platform::dsound::MixVoices(voices, output.data(), OUTPUT_RATE, 2);
+        platform::dsound::MixVoices(voices, output.data(), OUTPUT_RATE, 2,
+                                    platform::dsound::FULL_GAIN);
         benchmark::DoNotOptimize(output.data());
     }
     state.counters["audio_s_per_cpu_s"] =

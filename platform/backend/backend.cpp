@@ -11,6 +11,7 @@
 #include "platform/backend/sdl.h"
 #include "platform/dsound.h"
 #include "platform/random_faults.h"
+#include "platform/replay/seam.h"
 #include "platform/user/input.h"
 
 namespace platform {
@@ -28,6 +29,8 @@ std::unique_ptr<Backend> running;
 
 volatile std::sig_atomic_t stopSignalled = 0;
 bool closeRequested = false;
+// Taken at each pump, so that every reader between two pumps sees the same answer.
+bool closing = false;
 
 void OnStopSignal(int) { stopSignalled = 1; }
 
@@ -40,7 +43,8 @@ void PumpBackend()
     Backend& backend = CurrentBackend();
     backend.Pump();
     AdvanceSound(backend.Now());
-    if (CloseRequested()) PostKeyPress(VK_ESCAPE);
+    closing = closeRequested || stopSignalled != 0;
+    if (closing) PostKeyPress(VK_ESCAPE);
 }
 
 DWORD BootClock()
@@ -55,6 +59,7 @@ DWORD BootClock()
 bool StartBackend(const BackendOptions& options, std::string& error)
 {
     closeRequested = false;
+    closing = false;
     if (options.headless && !CheckOutputFiles(options, error)) return false;
     ArmFaultsFromEnvironment();
     // Headless, the mix follows the virtual clock into nowhere or into a WAV file.
@@ -71,7 +76,9 @@ bool StartBackend(const BackendOptions& options, std::string& error)
 
 void StopBackend() { running.reset(); }
 
-bool CloseRequested() { return closeRequested || stopSignalled != 0; }
+bool ClosingLive() { return closing; }
+
+bool CloseRequested() { return journal::AnswerClose(closing); }
 
 void RequestClose() { closeRequested = true; }
 

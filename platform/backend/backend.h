@@ -15,6 +15,10 @@ public:
     virtual DWORD Now() = 0;
     // Once per message pump: turns what happened since into messages, presents the screen.
     virtual void Pump() = 0;
+    // Gives the processor away until input comes, timeoutMs pass, or the screen's latest
+    // changes are shown. Headless, time moves only with the pumps, so it returns at once.
+    // Answers whether input is waiting.
+    virtual bool WaitForInput(DWORD /*timeoutMs*/) { return false; }
 
     // icon: the class's icon resource, 0 for none.
     virtual void WindowCreated(const char* /*title*/, WORD /*icon*/) {}
@@ -29,6 +33,10 @@ Backend& CurrentBackend();
 // What every message pump asks of the backend: its input and picture, the sound mixed up to
 // now, and a key press while the program is closing.
 void PumpBackend();
+
+// Whether the player or a signal asked the program to close, as of the last pump (a replay
+// answers the game from its journal instead).
+bool ClosingLive();
 
 // Milliseconds since the machine started, 32 bits, wrapping.
 DWORD BootClock();

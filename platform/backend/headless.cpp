@@ -18,8 +18,9 @@ constexpr DWORD idleLimit = 60000;
 
 class HeadlessBackend : public Backend {
 public:
-    HeadlessBackend(std::vector<ScriptEvent> script, std::vector<ScreenshotRequest> pictures)
-        : events(std::move(script)), screenshots(std::move(pictures))
+    HeadlessBackend(std::vector<ScriptEvent> script, std::vector<ScreenshotRequest> pictures,
+                    bool replaying)
+        : events(std::move(script)), screenshots(std::move(pictures)), endsIdle(!replaying)
     {
         std::stable_sort(screenshots.begin(), screenshots.end(),
                          [](const auto& a, const auto& b) { return a.time < b.time; });
@@ -40,7 +41,8 @@ public:
         for (; next < events.size() && events[next].time <= virtualTime; ++next)
             Deliver(events[next]);
         const DWORD lastEvent = events.empty() ? 0 : events.back().time;
-        if (next == events.size() && virtualTime >= lastEvent + idleLimit) RequestClose();
+        if (endsIdle && next == events.size() && virtualTime >= lastEvent + idleLimit)
+            RequestClose();
     }
 
 private:
@@ -64,6 +66,7 @@ private:
     std::vector<ScreenshotRequest> screenshots;
     std::size_t nextScreenshot = 0;
     DWORD virtualTime = 0;
+    bool endsIdle;
 };
 
 } // namespace
@@ -81,7 +84,8 @@ std::unique_ptr<Backend> MakeHeadlessBackend(const BackendOptions& options, std:
     }
     auto events = ParseScript(script, error);
     if (!events) return nullptr;
-    return std::make_unique<HeadlessBackend>(std::move(*events), options.screenshots);
+    return std::make_unique<HeadlessBackend>(std::move(*events), options.screenshots,
+                                             options.replaying);
 }
 
 } // namespace platform

@@ -10,6 +10,7 @@
 
 #include "platform/backend/display_connection.h"
 #include "platform/backend/screen_capture.h"
+#include "platform/backend/sdl_controllers.h"
 #include "platform/backend/sdl_keys.h"
 #include "platform/backend/sdl_presenter.h"
 #include "platform/dsound/output.h"
@@ -22,14 +23,11 @@
 namespace platform {
 namespace {
 
-constexpr int screenWidth = 640;
-constexpr int screenHeight = 480;
-// While nothing happens, a pump gives the processor away until input comes, for this long at
-// most: briefly while the picture moves (the game's 20 ms frames must not slip), longer once it
-// has stood still a while (a screen waiting for a key).
-constexpr int busyWaitMs = 1;
-constexpr int quietWaitMs = 10;
-constexpr Uint32 quietAfterMs = 100;
+constexpr int screenWidth = present::SCREEN.width;
+constexpr int screenHeight = present::SCREEN.height;
+// The longest sleep: a stop signal does not wake the wait, so it is noticed this late at most.
+constexpr DWORD longestWaitMs = 250;
+constexpr DWORD aimingStepMs = 10;
 
 struct WindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -93,7 +91,10 @@ void SetWindowIcon(SDL_Window* window, WORD icon)
 
 class SdlBackend : public Backend {
 public:
-    explicit SdlBackend(int windowScale) : scale(windowScale) {}
+    SdlBackend(const WindowOptions& chosen, const ControllerOptions& controllerOptions)
+        : options(chosen), controllers(controllerOptions)
+    {
+    }
     ~SdlBackend() override
     {
         DropWindow();
@@ -104,30 +105,42 @@ public:
 
     void Pump() override
     {
-        // With the display gone, every call would fail: the game only needs time to close.
-        if (DisplayLost()) {
-            SDL_Delay(quietWaitMs);
-            return;
-        }
-        // One wait takes the first event, or gives the processor away until one comes.
+        // With the display gone every call would fail: the game only needs time to close.
+        if (DisplayLost()) return;
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, IdleWait())) {
-            Handle(event);
-            while (SDL_PollEvent(&event)) Handle(event);
-        }
+        while (SDL_PollEvent(&event)) Handle(event);
+        controllers.Update(SDL_GetTicks());
         if (presenter) presenter->Present(false);
+    }
+
+    bool WaitForInput(DWORD timeoutMs) override
+    {
+        if (DisplayLost()) {
+            SDL_Delay(std::min(timeoutMs, longestWaitMs));
+            return false;
+        }
+        // Once the screen's latest changes are shown the wait ends: the caller may draw anew.
+        if (presenter && presenter->Present(false)) return false;
+        DWORD wait = std::min(timeoutMs, longestWaitMs);
+        const int showing = presenter ? presenter->WaitBeforeShowing() : -1;
+        if (showing >= 0) wait = std::min(wait, static_cast<DWORD>(showing));
+        // A held stick moves the crosshair with no event to wake the wait.
+        if (controllers.Aiming()) wait = std::min(wait, aimingStepMs);
+        const bool input = SDL_WaitEventTimeout(nullptr, static_cast<int>(wait)) != 0;
+        if (presenter && showing >= 0) presenter->Present(false);
+        return input;
     }
 
     void WindowCreated(const char* title, WORD icon) override
     {
-        const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI
-                             | (scale == 0 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE
+                             | (options.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         window.reset(SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      screenWidth * WindowedScale(), screenHeight * WindowedScale(),
-                                      flags));
+                                      screenWidth * options.windowScale,
+                                      screenHeight * options.windowScale, flags));
         if (!window) return;
         WatchDisplayConnection(window.get());
-        presenter = SdlPresenter::Make(window.get(), screenWidth, screenHeight);
+        presenter = SdlPresenter::Make(window.get(), options);
         SetWindowIcon(window.get(), icon);
         SDL_StartTextInput();
     }
@@ -136,7 +149,7 @@ public:
     {
         if (!window) return;
         SDL_ShowWindow(window.get());
-        SDL_SetWindowGrab(window.get(), SDL_TRUE);
+        SDL_SetWindowGrab(window.get(), options.mouseGrab ? SDL_TRUE : SDL_FALSE);
     }
 
     void WindowDestroyed() override { DropWindow(); }
@@ -160,6 +173,7 @@ private:
 
     void Handle(const SDL_Event& event)
     {
+        if (controllers.Handle(event)) return;
         switch (event.type) {
         case SDL_QUIT: RequestClose(); break;
         case SDL_AUDIODEVICEREMOVED:
@@ -175,12 +189,10 @@ private:
         case SDL_KEYDOWN:
         case SDL_KEYUP: HandleKey(event.key); break;
         case SDL_TEXTINPUT: PostLatin1Characters(event.text.text); break;
-        case SDL_MOUSEMOTION:
-            PostPointerMove(ClampX(event.motion.x), ClampY(event.motion.y));
-            break;
+        case SDL_MOUSEMOTION: MovePointer(event.motion.x, event.motion.y); break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) {
-                PostPointerMove(ClampX(event.button.x), ClampY(event.button.y));
+                MovePointer(event.button.x, event.button.y);
                 PostLeftPress(event.button.clicks % 2 == 0);
             }
             break;
@@ -207,25 +219,21 @@ private:
         const bool full = (SDL_GetWindowFlags(window.get()) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
         SDL_SetWindowFullscreen(window.get(), full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
         if (full)
-            SDL_SetWindowSize(window.get(), screenWidth * WindowedScale(),
-                              screenHeight * WindowedScale());
+            SDL_SetWindowSize(window.get(), screenWidth * options.windowScale,
+                              screenHeight * options.windowScale);
     }
 
-    int IdleWait() const
+    // The borders round the picture report positions outside it, held to its edge.
+    void MovePointer(int x, int y)
     {
-        const bool quiet =
-            !presenter || SDL_GetTicks() - presenter->LastChangeShown() > quietAfterMs;
-        return quiet ? quietWaitMs : busyWaitMs;
+        const present::Point at = presenter ? presenter->ToScreen(x, y)
+                                            : present::Point {std::clamp(x, 0, screenWidth - 1),
+                                                              std::clamp(y, 0, screenHeight - 1)};
+        PostPointerMove(at.x, at.y);
     }
 
-    // Leaving full screen without a chosen scale gives a window of the default scale.
-    int WindowedScale() const { return scale == 0 ? 2 : scale; }
-
-    // The letterbox bands report positions outside the picture.
-    static LONG ClampX(int x) { return std::clamp(x, 0, screenWidth - 1); }
-    static LONG ClampY(int y) { return std::clamp(y, 0, screenHeight - 1); }
-
-    int scale;
+    WindowOptions options;
+    SdlControllers controllers;
     std::unique_ptr<SDL_Window, WindowDeleter> window;
     std::unique_ptr<SdlPresenter> presenter;
 };
@@ -246,7 +254,7 @@ std::unique_ptr<Backend> MakeSdlBackend(const BackendOptions& options, std::stri
                 + "; run with --headless to play without one";
         return nullptr;
     }
-    return std::make_unique<SdlBackend>(options.windowScale);
+    return std::make_unique<SdlBackend>(options.window, options.controller);
 }
 
 } // namespace platform

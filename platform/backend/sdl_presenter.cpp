@@ -1,11 +1,15 @@
 #include "platform/backend/sdl_presenter.h"
 
-#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "platform/notice.h"
 
 namespace platform {
 namespace {
 
 constexpr int fallbackRefreshRate = 60;
+constexpr unsigned GL_RENDERER_NAME = 0x1F01;
 
 Uint32 RefreshIntervalMs(SDL_Window* window)
 {
@@ -16,78 +20,115 @@ Uint32 RefreshIntervalMs(SDL_Window* window)
     return static_cast<Uint32>(1000 / rate);
 }
 
+// OpenGL's own name for what draws, asked of the renderer's current context.
+std::string GlRendererName()
+{
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(GL_RENDERER_NAME) : nullptr;
+    return name != nullptr ? reinterpret_cast<const char*>(name) : "";
+}
+
+struct Probe {
+    SDL_Renderer* renderer = nullptr;
+    std::string name;
+    std::string glRenderer;
+};
+
+Probe TryAcceleratedRenderer(SDL_Window* window, bool vsync)
+{
+    Probe probe;
+    probe.renderer = SDL_CreateRenderer(
+        window, -1, SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0));
+    if (probe.renderer == nullptr) return probe;
+    SDL_RendererInfo info {};
+    SDL_GetRendererInfo(probe.renderer, &info);
+    probe.name = info.name != nullptr ? info.name : "";
+    if (probe.name.starts_with("opengl")) probe.glRenderer = GlRendererName();
+    return probe;
+}
+
+std::unique_ptr<PresentTarget> MakeTarget(SDL_Window* window, const WindowOptions& options)
+{
+    const char* forced = std::getenv("LIBGL_ALWAYS_SOFTWARE");
+    present::RendererFacts facts;
+    facts.softwareForced = forced != nullptr && forced[0] != '\0' && forced[0] != '0';
+    Probe probe;
+    if (!present::DecidedWithoutRenderer(options.renderer, facts.softwareForced)) {
+        probe = TryAcceleratedRenderer(window, options.vsync);
+        facts.created = probe.renderer != nullptr;
+        facts.name = probe.name;
+        facts.glRenderer = probe.glRenderer;
+    }
+    const present::PathDecision decision = present::ChoosePresentPath(options.renderer, facts);
+    std::string error;
+    std::unique_ptr<PresentTarget> target;
+    if (decision.path == present::PresentPath::Accelerated) {
+        target = MakeTextureTarget(window, probe.renderer, options, error);
+    } else {
+        if (probe.renderer != nullptr) SDL_DestroyRenderer(probe.renderer);
+        // Without this SDL would draw the window surface through OpenGL again.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        target = MakeSurfaceTarget(window, options, error);
+    }
+    Notice(present::DescribeDecision(decision) + (target ? "" : "; it failed: " + error) + "\r\n");
+    return target;
+}
+
 } // namespace
 
-std::unique_ptr<SdlPresenter> SdlPresenter::Make(SDL_Window* window, int width, int height)
+std::unique_ptr<SdlPresenter> SdlPresenter::Make(SDL_Window* window, const WindowOptions& options)
 {
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
-    if (renderer == nullptr) return nullptr;
-    SDL_RenderSetLogicalSize(renderer, width, height);
-    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (texture == nullptr) {
-        SDL_DestroyRenderer(renderer);
-        return nullptr;
-    }
+    auto target = MakeTarget(window, options);
+    if (!target) return nullptr;
     return std::unique_ptr<SdlPresenter>(
-        new SdlPresenter(renderer, texture, static_cast<DWORD>(width), static_cast<DWORD>(height),
-                         RefreshIntervalMs(window)));
+        new SdlPresenter(std::move(target), RefreshIntervalMs(window)));
 }
 
-SdlPresenter::SdlPresenter(SDL_Renderer* sdlRenderer, SDL_Texture* sdlTexture, DWORD textureWidth,
-                           DWORD textureHeight, Uint32 refresh)
-    : renderer(sdlRenderer), texture(sdlTexture), width(textureWidth), height(textureHeight),
-      refreshMs(refresh)
+SdlPresenter::SdlPresenter(std::unique_ptr<PresentTarget> presentTarget, Uint32 refresh)
+    : target(std::move(presentTarget)), refreshMs(refresh)
 {
 }
 
-SdlPresenter::~SdlPresenter()
+bool SdlPresenter::Present(bool force)
 {
-    SDL_DestroyTexture(texture);
-    SDL_DestroyRenderer(renderer);
-}
-
-void SdlPresenter::Present(bool force)
-{
+    if (force) target->Reset();
+    else if (WaitBeforeShowing() != 0) return false;
+    TakeDisplayChanges(changes);
     DisplayView view {};
-    if (!GetDisplayView(&view)) return;
-    const bool changed = !shownOnce || view.changeCount != shownChange;
-    if (!force && (!changed || SDL_GetTicks() - lastShown < refreshMs)) return;
-    Show(view);
+    if (!GetDisplayView(&view)) return true;
+    changes.everything |= force;
+    if (changes.everything) MakeColours(view);
+    shadow.Refine(view, changes, rects);
+    // Pixels written again as they were need no showing.
+    if (rects.empty()) return true;
+    target->Send(view, rects, changes.everything, colours.data());
     lastShown = SDL_GetTicks();
-    shownChange = view.changeCount;
-    shownOnce = true;
+    return true;
 }
 
-void SdlPresenter::Show(const DisplayView& view)
+int SdlPresenter::WaitBeforeShowing() const
 {
-    Upload(view);
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    SDL_RenderPresent(renderer);
+    if (!DisplayHasChanges()) return -1;
+    const Uint32 since = SDL_GetTicks() - lastShown;
+    return since >= refreshMs ? 0 : static_cast<int>(refreshMs - since);
 }
 
-void SdlPresenter::Upload(const DisplayView& view)
+present::Point SdlPresenter::ToScreen(int x, int y) const
 {
+    return present::ScreenPoint(target->PictureInWindow(), present::SCREEN, {x, y});
+}
+
+void SdlPresenter::MakeColours(const DisplayView& view)
+{
+    const SDL_PixelFormat& format = target->Format();
     for (int i = 0; i < 256; ++i) {
+        // Before a picture brings its palette the display shows grey levels.
         const PALETTEENTRY entry =
             view.palette != nullptr ? view.palette[i] : PALETTEENTRY {BYTE(i), BYTE(i), BYTE(i), 0};
-        colours[i] = 0xFF000000u | (std::uint32_t {entry.peRed} << 16)
-                     | (std::uint32_t {entry.peGreen} << 8) | entry.peBlue;
+        colours[static_cast<std::size_t>(i)] =
+            SDL_MapRGB(&format, entry.peRed, entry.peGreen, entry.peBlue);
     }
-    void* target = nullptr;
-    int targetPitch = 0;
-    if (SDL_LockTexture(texture, nullptr, &target, &targetPitch) != 0) return;
-    const DWORD rows = std::min<DWORD>(view.height, height);
-    const DWORD columns = std::min<DWORD>(view.width, width);
-    for (DWORD y = 0; y < rows; ++y) {
-        const BYTE* source = view.pixels + static_cast<std::size_t>(y) * view.pitch;
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<BYTE*>(target)
-                                                     + static_cast<std::size_t>(y) * targetPitch);
-        for (DWORD x = 0; x < columns; ++x) row[x] = colours[source[x]];
-    }
-    SDL_UnlockTexture(texture);
 }
 
 } // namespace platform

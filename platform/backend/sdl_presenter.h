@@ -1,47 +1,46 @@
 #pragma once
-// Inside the platform layer: puts what the display shows into the window, letterboxed and
-// scaled by whole pixels' nearest neighbours, whenever it changed.
+// Inside the platform layer: puts what the display shows into the window whenever it changed,
+// at most once per refresh of the screen, sending only what changed.
 
 #include <SDL.h>
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
+#include "platform/backend/present_target.h"
 #include "platform/ddraw.h"
+#include "platform/present/present_path.h"
+#include "platform/present/screen_shadow.h"
 
 namespace platform {
 
 class SdlPresenter {
 public:
-    // Null when the window gives no renderer.
-    static std::unique_ptr<SdlPresenter> Make(SDL_Window* window, int width, int height);
-    ~SdlPresenter();
-    SdlPresenter(const SdlPresenter&) = delete;
-    SdlPresenter& operator=(const SdlPresenter&) = delete;
+    // Chooses the path (and says which, and why, in the game's log); null when neither
+    // works on this window.
+    static std::unique_ptr<SdlPresenter> Make(SDL_Window* window, const WindowOptions& options);
 
-    // Shows the display if it changed since the last time (or force), at most once per refresh
-    // of the screen; a change that comes too soon is shown by a later call.
-    void Present(bool force);
-    // Expands the display's palette indices into the texture and shows it.
-    void Show(const DisplayView& view);
-    // When a changed picture was last shown (SDL ticks).
-    Uint32 LastChangeShown() const { return lastShown; }
-    // The first half of Show: the palette expansion into the streaming texture.
-    void Upload(const DisplayView& view);
+    // Shows what changed since the last time, unless the last showing was less than a refresh
+    // ago (a later call shows it then). force: the window was exposed or resized, everything is
+    // sent now. True when changes were taken: the window is up to date with the screen.
+    bool Present(bool force);
+    // Milliseconds until changes waiting to be shown may be shown; -1 when none wait.
+    int WaitBeforeShowing() const;
+    // The screen pixel under a window point.
+    present::Point ToScreen(int x, int y) const;
 
 private:
-    SdlPresenter(SDL_Renderer* renderer, SDL_Texture* texture, DWORD width, DWORD height,
-                 Uint32 refreshMs);
+    SdlPresenter(std::unique_ptr<PresentTarget> target, Uint32 refreshMs);
+    void MakeColours(const DisplayView& view);
 
-    SDL_Renderer* renderer;
-    SDL_Texture* texture;
-    DWORD width;
-    DWORD height;
+    std::unique_ptr<PresentTarget> target;
     Uint32 refreshMs;
     Uint32 lastShown = 0;
-    DWORD shownChange = 0;
-    bool shownOnce = false;
+    present::ScreenShadow shadow;
+    DisplayChanges changes;
+    std::vector<RECT> rects;
     std::array<std::uint32_t, 256> colours {};
 };
 

@@ -19,16 +19,11 @@ struct SourceView {
     const BYTE* Row(LONG y) const { return pixels + static_cast<std::size_t>(y) * pitch; }
 };
 
-RECT WholeOf(const SurfaceObject& surface)
-{
-    return {0, 0, static_cast<LONG>(surface.width), static_cast<LONG>(surface.height)};
-}
-
 bool IsWellFormed(const RECT& rect) { return rect.left < rect.right && rect.top < rect.bottom; }
 
 bool IsInside(const RECT& rect, const SurfaceObject& surface)
 {
-    const RECT whole = WholeOf(surface);
+    const RECT whole = surface.Whole();
     return IsWellFormed(rect) && rect.left >= 0 && rect.top >= 0 && rect.right <= whole.right
            && rect.bottom <= whole.bottom;
 }
@@ -52,7 +47,7 @@ LONG Sample(LONG i, LONG n, LONG m)
 void Copy(SurfaceObject& dest, const RECT& to, const SurfaceObject& source, const RECT& from,
           KeyRange key)
 {
-    const RECT whole = WholeOf(dest);
+    const RECT whole = dest.Whole();
     const LONG left = std::max(to.left, whole.left);
     const LONG right = std::min(to.right, whole.right);
     const LONG top = std::max(to.top, whole.top);
@@ -86,7 +81,7 @@ void Copy(SurfaceObject& dest, const RECT& to, const SurfaceObject& source, cons
         if (columns.empty()) CopyRow(target, row + from.left + (left - to.left), count, key);
         else StretchRow(target, row, columns.data(), count, key);
     }
-    NoteChange(&dest);
+    NoteChange(&dest, {left, top, right, bottom});
 }
 
 void Fill(SurfaceObject& dest, const RECT& to, BYTE colour)
@@ -100,7 +95,7 @@ void Fill(SurfaceObject& dest, const RECT& to, BYTE colour)
         std::memset(dest.Row(static_cast<DWORD>(y)) + left, colour,
                     static_cast<std::size_t>(right - left));
     }
-    NoteChange(&dest);
+    NoteChange(&dest, {left, top, right, bottom});
 }
 
 } // namespace
@@ -112,7 +107,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE source
     SurfaceObject* self = Object(this);
     if (source == nullptr) return DDERR_INVALIDPARAMS;
     const SurfaceObject* from = Object(source);
-    const RECT area = sourceRect != nullptr ? *sourceRect : WholeOf(*from);
+    const RECT area = sourceRect != nullptr ? *sourceRect : from->Whole();
     if (!IsInside(area, *from)) return DDERR_INVALIDRECT;
     if (self->Busy() || from->Busy()) return DDERR_SURFACEBUSY;
     // The position is signed on the wire: a target left of or above the surface is clipped.
@@ -128,7 +123,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, LPDIRECTDRAWSURFACE source, RECT
 {
     if (const HRESULT failure = platform::InjectedFailure("Blt")) return failure;
     SurfaceObject* self = Object(this);
-    const RECT to = destRect != nullptr ? *destRect : WholeOf(*self);
+    const RECT to = destRect != nullptr ? *destRect : self->Whole();
     if (!IsWellFormed(to)) return DDERR_INVALIDRECT;
     if (flags & DDBLT_COLORFILL) {
         if (fx == nullptr || fx->dwSize != DDBLTFX_SIZE) return DDERR_INVALIDPARAMS;
@@ -138,7 +133,7 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, LPDIRECTDRAWSURFACE source, RECT
     }
     if (source == nullptr) return DDERR_INVALIDPARAMS;
     const SurfaceObject* from = Object(source);
-    const RECT area = sourceRect != nullptr ? *sourceRect : WholeOf(*from);
+    const RECT area = sourceRect != nullptr ? *sourceRect : from->Whole();
     if (!IsInside(area, *from)) return DDERR_INVALIDRECT;
     if (self->Busy() || from->Busy()) return DDERR_SURFACEBUSY;
     Copy(*self, to, *from, area, KeyOf(*from, (flags & DDBLT_KEYSRC) != 0));

@@ -85,7 +85,7 @@ HRESULT CreatePrimary(DirectDrawObject* owner, const DDSURFACEDESC& desc, LPDIRE
         last = back;
     }
     display.primary = primary;
-    ++display.changeCount;
+    NoteWholeChange();
     *out = primary;
     return DD_OK;
 }
@@ -124,7 +124,7 @@ void DestroySurface(SurfaceObject* surface)
     GiveVideoMemory(surface->videoBytes);
     if (TheDisplay().primary == surface) {
         TheDisplay().primary = nullptr;
-        ++TheDisplay().changeCount;
+        NoteWholeChange();
     }
     Forget(surface->owner->surfaces, surface);
     delete surface;

@@ -14,11 +14,6 @@ Display& TheDisplay()
     return display;
 }
 
-void NoteChange(const SurfaceObject* surface)
-{
-    if (surface == TheDisplay().primary) ++TheDisplay().changeCount;
-}
-
 namespace {
 
 DWORD VideoMemoryFree()
@@ -143,7 +138,6 @@ bool GetDisplayView(DisplayView* view)
     view->width = primary->width;
     view->height = primary->height;
     view->palette = primary->palette != nullptr ? primary->palette->entries.data() : nullptr;
-    view->changeCount = display.changeCount;
     return true;
 }
 

@@ -28,6 +28,7 @@ struct SurfaceObject : IDirectDrawSurface {
     DWORD videoBytes = 0; // what the surface takes from the video memory budget
     std::unique_ptr<BYTE[]> pixels;
     bool locked = false;
+    RECT lockedArea {}; // what the open lock may write
     bool hasSourceKey = false;
     DDCOLORKEY sourceKey {};
     PaletteObject* palette = nullptr;
@@ -35,6 +36,7 @@ struct SurfaceObject : IDirectDrawSurface {
     SurfaceObject* chainOwner = nullptr; // a back buffer's primary, which frees it
     std::unique_ptr<HDC__> dc;
 
+    RECT Whole() const { return {0, 0, static_cast<LONG>(width), static_cast<LONG>(height)}; }
     BYTE* Row(DWORD y) const { return pixels.get() + static_cast<std::size_t>(y) * pitch; }
     bool Busy() const { return locked || dc != nullptr; }
 };
@@ -54,7 +56,7 @@ struct Display {
     DWORD videoTotal = DEFAULT_VIDEO_MEMORY;
     DWORD videoUsed = 0;
     SurfaceObject* primary = nullptr;
-    DWORD changeCount = 0;
+    DisplayChanges changes;
 };
 Display& TheDisplay();
 
@@ -74,8 +76,10 @@ inline DirectDrawObject* Object(IDirectDraw* directDraw)
 // Row stride: the next multiple of 64 above the width, so a pitch is never the width.
 inline LONG PitchFor(DWORD width) { return static_cast<LONG>((width / 64 + 1) * 64); }
 
-// A write to the primary surface or its palette: the presenter shows the display anew.
-void NoteChange(const SurfaceObject* surface);
+// A write to area of a surface: on the primary, the presenter sends that area anew.
+void NoteChange(const SurfaceObject* surface, const RECT& area);
+// The whole display looks different (its palette, a new primary).
+void NoteWholeChange();
 
 // The video memory budget: TakeVideoMemory is false when the budget cannot cover bytes.
 bool TakeVideoMemory(DWORD bytes);

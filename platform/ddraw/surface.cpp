@@ -83,6 +83,7 @@ HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD, HANDLE)
     if (rect != nullptr && !IsWithin(*rect, *self)) return DDERR_INVALIDRECT;
     if (self->Busy()) return DDERR_SURFACEBUSY;
     self->locked = true;
+    self->lockedArea = rect != nullptr ? *rect : self->Whole();
     Describe(*self, desc);
     desc->dwFlags |= DDSD_LPSURFACE;
     desc->lpSurface = rect == nullptr ? self->Row(0) : self->Row(rect->top) + rect->left;
@@ -95,7 +96,7 @@ HRESULT IDirectDrawSurface::Unlock(LPVOID)
     SurfaceObject* self = Object(this);
     if (!self->locked) return DDERR_NOTLOCKED;
     self->locked = false;
-    NoteChange(self);
+    NoteChange(self, self->lockedArea);
     return DD_OK;
 }
 
@@ -126,7 +127,7 @@ HRESULT IDirectDrawSurface::SetPalette(LPDIRECTDRAWPALETTE palette)
     if (palette != nullptr) palette->AddRef();
     if (self->palette != nullptr) self->palette->Release();
     self->palette = palette != nullptr ? Object(palette) : nullptr;
-    NoteChange(self);
+    if (self == TheDisplay().primary) NoteWholeChange();
     return DD_OK;
 }
 
@@ -158,7 +159,7 @@ HRESULT IDirectDrawSurface::ReleaseDC(HDC dc)
     if (const HRESULT failure = platform::InjectedFailure("ReleaseDC")) return failure;
     SurfaceObject* self = Object(this);
     if (dc == nullptr || dc != self->dc.get()) return DDERR_NODC;
+    NoteChange(self, self->dc->drawn);
     self->dc.reset();
-    NoteChange(self);
     return DD_OK;
 }

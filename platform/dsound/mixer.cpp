@@ -95,7 +95,10 @@ PanGains PanToGains(LONG pan)
     return {AttenuationToGain(pan), 1.0f};
 }
 
-void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, int outputChannels)
+int MasterGainForVolume(int percent) { return std::clamp(percent, 0, 100) * FULL_GAIN / 100; }
+
+void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, int outputChannels,
+               int masterGain)
 {
     std::int32_t sum[BLOCK_FRAMES * 2];
     while (frames > 0) {
@@ -108,8 +111,11 @@ void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, i
             if (voice.position >= (std::uint64_t {voice.frames} << FRACTION_BITS))
                 voice.playing = false;
         }
-        for (std::size_t i = 0; i < values; ++i)
-            output[i] = static_cast<std::int16_t>(std::clamp(sum[i], -32768, 32767));
+        for (std::size_t i = 0; i < values; ++i) {
+            const auto level = static_cast<std::int32_t>(
+                (static_cast<std::int64_t>(sum[i]) * masterGain) >> GAIN_BITS);
+            output[i] = static_cast<std::int16_t>(std::clamp(level, -32768, 32767));
+        }
         output += values;
         frames -= count;
     }

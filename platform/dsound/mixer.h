@@ -38,8 +38,15 @@ struct PanGains {
 // Negative pans attenuate the right side by -pan/100 dB, positive ones the left by pan/100 dB.
 PanGains PanToGains(LONG pan);
 
+// The master gain in 16.16 fixed point: FULL_GAIN leaves the mix as it is.
+inline constexpr int FULL_GAIN = 1 << 16;
+// The gain of a master volume of 0 (silent) to 100 (full), linear in amplitude.
+int MasterGainForVolume(int percent);
+
 // Writes frames output frames (interleaved, outputChannels 1 or 2): the sum of every playing
-// voice, clipped to 16 bits. Voices move on; one that reaches its end stops there.
-void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, int outputChannels);
+// voice, panned, times the master gain, clipped to 16 bits. Voices move on; one that reaches
+// its end stops there.
+void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, int outputChannels,
+               int masterGain);
 
 } // namespace platform::dsound

@@ -63,6 +63,8 @@ void AdvanceSound(DWORD clockMs)
     MixUpTo(std::uint64_t {elapsed} * dsound::MixFormat().nSamplesPerSec / 1000);
 }
 
+void SetMasterVolume(int percent) { dsound::SetMasterGain(dsound::MasterGainForVolume(percent)); }
+
 namespace dsound {
 
 void StartOutput()

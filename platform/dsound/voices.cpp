@@ -24,6 +24,7 @@ struct VoiceTable {
     std::mutex lock;
     std::array<VoiceSlot, MAX_VOICES> slots;
     WAVEFORMATEX format {WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0};
+    int masterGain = FULL_GAIN;
     std::atomic<std::uint64_t> mixesStarted {0};
     std::atomic<std::uint64_t> mixesDone {0};
 };
@@ -37,12 +38,14 @@ struct MixCopy {
     std::array<std::uint32_t, MAX_VOICES> revision;
     int count = 0;
     WAVEFORMATEX format;
+    int masterGain;
 };
 
 void CopyPlayingVoices(MixCopy& copy)
 {
     const std::lock_guard guard(table.lock);
     copy.format = table.format;
+    copy.masterGain = table.masterGain;
     copy.count = 0;
     for (int i = 0; i < MAX_VOICES; ++i) {
         const VoiceSlot& slot = table.slots[i];
@@ -148,6 +151,12 @@ void SetMixFormat(const WAVEFORMATEX& format)
         slot.mix.step = StepForRates(slot.sampleRate, format.nSamplesPerSec);
 }
 
+void SetMasterGain(int gain)
+{
+    const std::lock_guard guard(table.lock);
+    table.masterGain = gain;
+}
+
 WAVEFORMATEX MixFormat()
 {
     const std::lock_guard guard(table.lock);
@@ -165,7 +174,7 @@ void RenderMix(BYTE* output, std::size_t bytes)
     const std::span<VoiceMix> voices(copy.voices.data(), copy.count);
     for (std::size_t frames = bytes / frameBytes; frames > 0;) {
         const auto count = static_cast<DWORD>(std::min<std::size_t>(frames, CHUNK_FRAMES));
-        MixVoices(voices, mixed, count, channels);
+        MixVoices(voices, mixed, count, channels, copy.masterGain);
         StoreFrames(mixed, std::size_t {count} * channels, copy.format.wBitsPerSample, output);
         output += count * frameBytes;
         frames -= count;

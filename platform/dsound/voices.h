@@ -27,6 +27,8 @@ bool VoicePlaying(int voice);
 // The format every voice is mixed into.
 void SetMixFormat(const WAVEFORMATEX& format);
 WAVEFORMATEX MixFormat();
+// Every later mix is scaled by gain (see MasterGainForVolume).
+void SetMasterGain(int gain);
 
 // Fills bytes bytes of output in the mix format with the next stretch of the mix. Allocates
 // nothing; safe to call from the audio thread.

@@ -17,6 +17,7 @@ void FillClipped(HDC__& dc, LONG left, LONG top, LONG right, LONG bottom, BYTE i
     top = std::max<LONG>(top, 0);
     right = std::min(right, static_cast<LONG>(dc.width));
     bottom = std::min(bottom, static_cast<LONG>(dc.height));
+    dc.NoteDrawn(left, top, right, bottom);
     for (LONG y = top; y < bottom; ++y)
         std::fill(dc.pixels + y * dc.pitch + left, dc.pixels + y * dc.pitch + right, index);
 }
@@ -29,6 +30,7 @@ void DrawGlyph(HDC__& dc, const Glyph& glyph, int cellHeight, LONG left, LONG to
     const LONG endRow = std::min<LONG>(cellHeight, static_cast<LONG>(dc.height) - top);
     const LONG firstColumn = std::max<LONG>(0, -left);
     const LONG endColumn = std::min<LONG>(glyph.width, static_cast<LONG>(dc.width) - left);
+    dc.NoteDrawn(left + firstColumn, top + firstRow, left + endColumn, top + endRow);
     for (LONG row = firstRow; row < endRow; ++row) {
         BYTE* line = dc.pixels + (top + row) * dc.pitch + left;
         const BYTE* ink = glyph.ink.data() + row * glyph.width;

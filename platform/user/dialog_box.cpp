@@ -136,6 +136,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
         }
         // Closing the program closes the dialog as its OK button would.
         if (!state.ended && platform::CloseRequested()) platform::Command(dialog, state, IDOK);
+        if (!state.ended && !changed) WaitMessage();
     }
     DestroyWindow(dialog);
     SetFocus(owner);

@@ -13,6 +13,8 @@ void PostKeyPress(DWORD virtualKey);
 void PostCharacter(char character);
 // Moves the pointer (640 x 480 screen coordinates) and says so with WM_MOUSEMOVE.
 void PostPointerMove(LONG x, LONG y);
+// Where the pointer is, for the backends' own use (the game asks GetCursorPos).
+POINT PointerPosition();
 // A left button press at the pointer; a double click's second press arrives as
 // WM_LBUTTONDBLCLK when the window's class asks for double clicks.
 void PostLeftPress(bool secondOfDoubleClick);

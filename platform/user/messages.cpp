@@ -3,10 +3,11 @@
 // until the queue is empty sees time and input move on exactly once per pass.
 
 #include <deque>
+#include <vector>
 
 #include "platform/backend.h"
 #include "platform/backend/backend.h"
-#include "platform/mmtime.h"
+#include "platform/replay/seam.h"
 #include "platform/user/input.h"
 #include "platform/user/window_table.h"
 
@@ -22,9 +23,27 @@ LPARAM PointParam(POINT point)
                                | (static_cast<DWORD>(point.x) & 0xFFFF));
 }
 
+// A message's time is the backend's clock, not an answer to the game: the game never reads it,
+// and a replay posts the messages it swaps in on a clock of its own.
+MSG Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return MSG {window, message, wParam, lParam, platform::CurrentBackend().Now(), pointer};
+}
+
 void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    queue.push_back(MSG {window, message, wParam, lParam, timeGetTime(), pointer});
+    queue.push_back(Message(window, message, wParam, lParam));
+}
+
+// What the backend brought since the last pump, through the journal.
+void PumpInput()
+{
+    const std::size_t before = queue.size();
+    platform::PumpBackend();
+    std::vector<MSG> arrived(queue.begin() + static_cast<std::ptrdiff_t>(before), queue.end());
+    queue.resize(before);
+    platform::journal::DeliverPump(arrived);
+    queue.insert(queue.end(), arrived.begin(), arrived.end());
 }
 
 void PostToInputWindow(UINT message, WPARAM wParam, LPARAM lParam)
@@ -60,6 +79,8 @@ void PostPointerMove(LONG x, LONG y)
     PostToInputWindow(WM_MOUSEMOVE, 0, PointParam(pointer));
 }
 
+POINT PointerPosition() { return pointer; }
+
 void PostLeftPress(bool secondOfDoubleClick)
 {
     const bool doubleClick = secondOfDoubleClick && (ClassStyleOf(InputWindow()) & CS_DBLCLKS);
@@ -73,12 +94,12 @@ BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
 {
     if (backendPollDue) {
         backendPollDue = false;
-        platform::PumpBackend();
+        PumpInput();
     }
     if (queue.empty()) {
         // Painting waits until nothing else is queued, as on the original platform.
         if (const HWND window = platform::WindowToPaint()) {
-            *message = MSG {window, WM_PAINT, 0, 0, timeGetTime(), pointer};
+            *message = Message(window, WM_PAINT, 0, 0);
             return TRUE;
         }
         backendPollDue = true;
@@ -108,10 +129,22 @@ LRESULT DispatchMessageA(const MSG* message)
 
 void PostQuitMessage(int exitCode) { Post(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }
 
+DWORD MsgWaitForMultipleObjects(DWORD, const HANDLE*, BOOL, DWORD milliseconds, DWORD)
+{
+    if (!queue.empty()) return WAIT_OBJECT_0;
+    return platform::journal::AnswerWait(milliseconds) ? WAIT_OBJECT_0 : WAIT_TIMEOUT;
+}
+
+BOOL WaitMessage()
+{
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
+    return TRUE;
+}
+
 BOOL GetCursorPos(POINT* point)
 {
     if (point == nullptr) return FALSE;
-    *point = pointer;
+    *point = platform::journal::AnswerCursor(pointer);
     return TRUE;
 }
 

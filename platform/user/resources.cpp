@@ -1,5 +1,7 @@
 #include "platform/resources.h"
 
+#include "platform/replay/seam.h"
+
 #include <cstdlib>
 #include <map>
 #include <string_view>
@@ -10,17 +12,21 @@ namespace {
 
 std::map<std::pair<WORD, WORD>, DialogTemplate> dialogs;
 std::map<WORD, std::vector<std::vector<BYTE>>> icons;
-
-bool UserSpeaksItalian()
-{
-    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && value[0] != '\0') return std::string_view(value).starts_with("it");
-    }
-    return false;
-}
+WORD chosenLanguage = 0;
 
 } // namespace
+
+WORD UserLanguage()
+{
+    if (chosenLanguage != 0) return chosenLanguage;
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0')
+            return std::string_view(value).starts_with("it") ? LANGUAGE_ITALIAN
+                                                             : LANGUAGE_ENGLISH_UK;
+    }
+    return LANGUAGE_ENGLISH_UK;
+}
 
 void AddDialogResource(WORD id, WORD language, DialogTemplate dialog)
 {
@@ -29,7 +35,7 @@ void AddDialogResource(WORD id, WORD language, DialogTemplate dialog)
 
 const DialogTemplate* FindDialogResource(WORD id)
 {
-    const WORD preferred = UserSpeaksItalian() ? LANGUAGE_ITALIAN : LANGUAGE_ENGLISH_UK;
+    const WORD preferred = journal::AnswerLanguage(UserLanguage());
     if (const auto found = dialogs.find({id, preferred}); found != dialogs.end())
         return &found->second;
     for (const auto& [key, dialog] : dialogs) {
@@ -37,6 +43,8 @@ const DialogTemplate* FindDialogResource(WORD id)
     }
     return nullptr;
 }
+
+void SetDialogLanguage(WORD language) { chosenLanguage = language; }
 
 void AddIconResource(WORD id, std::vector<std::vector<BYTE>> pngFiles)
 {

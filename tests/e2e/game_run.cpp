@@ -4,9 +4,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 extern char** environ;
 
@@ -22,15 +25,15 @@ std::string ReadWhole(const std::filesystem::path& path)
 } // namespace
 
 GameResult RunGame(const std::vector<std::string>& arguments,
-                   const std::vector<std::string>& environment)
+                   const std::vector<std::string>& environment, int stopAfterMs)
 {
     std::vector<std::string> words {"--save", ".", "--verbose"};
     words.insert(words.end(), arguments.begin(), arguments.end());
-    return RunGameAsIs(words, environment);
+    return RunGameAsIs(words, environment, stopAfterMs);
 }
 
 GameResult RunGameAsIs(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment)
+                       const std::vector<std::string>& environment, int stopAfterMs)
 {
     std::vector<std::string> words {KG_GAME_PATH};
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -58,6 +61,10 @@ GameResult RunGameAsIs(const std::vector<std::string>& arguments,
     GameResult result;
     if (posix_spawn(&child, KG_GAME_PATH, &actions, nullptr, argv.data(), envp.data()) == 0) {
         int status = 0;
+        if (stopAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(stopAfterMs));
+            kill(child, SIGTERM);
+        }
         waitpid(child, &status, 0);
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }

@@ -16,11 +16,11 @@ struct GameResult {
 
 // Every run has the test's folder as its home, so nothing reaches the real player's folders.
 // RunGame keeps the player's files in the current folder and shows the diagnostics; RunGameAsIs
-// passes the arguments alone.
+// passes the arguments alone. stopAfterMs >= 0: the game is sent SIGTERM after that long.
 GameResult RunGame(const std::vector<std::string>& arguments,
-                   const std::vector<std::string>& environment = {});
+                   const std::vector<std::string>& environment = {}, int stopAfterMs = -1);
 GameResult RunGameAsIs(const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment = {});
+                       const std::vector<std::string>& environment = {}, int stopAfterMs = -1);
 
 // A test in a fresh folder holding a copy of every data file the build generated.
 class GameFolderTest : public TempFolderTest {

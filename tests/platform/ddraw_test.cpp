@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/ddraw.h"
 #include "platform/device_context.h"
 #include "platform/fault.h"
+#include "platform/gdi.h"
 
 namespace {
 
@@ -164,7 +166,6 @@ TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
     EXPECT_EQ(view.width, 640u);
     EXPECT_EQ(view.height, 480u);
     EXPECT_EQ(view.palette, nullptr);
-    const DWORD before = view.changeCount;
 
     Paint(back, [](DWORD x, DWORD y) { return static_cast<BYTE>(x + y); });
     EXPECT_EQ(primary->BltFast(0, 0, back, nullptr, DDBLTFAST_WAIT), DD_OK);
@@ -177,7 +178,6 @@ TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
     palette->Release(); // the primary keeps its own reference
 
     ASSERT_TRUE(platform::GetDisplayView(&view));
-    EXPECT_GT(view.changeCount, before);
     EXPECT_EQ(view.pixels[479 * view.pitch + 3], static_cast<BYTE>(482));
     ASSERT_NE(view.palette, nullptr);
     EXPECT_EQ(view.palette[7].peBlue, 3);
@@ -345,6 +345,111 @@ TEST_F(SurfaceStoreTest, ArmedFailuresHitTheNamedOperationOnly)
     HRESULT result = DD_OK;
     EXPECT_EQ(Make(2, 2, DDSCAPS_OFFSCREENPLAIN, &result), nullptr);
     EXPECT_EQ(result, DDERR_OUTOFMEMORY);
+}
+
+// What the presenter is told: each write to the primary as its rectangle, clipped to it.
+TEST_F(SurfaceStoreTest, EachWriteToTheScreenIsNotedAsItsClippedRectangle)
+{
+    LPDIRECTDRAWSURFACE primary = MakePrimary(0);
+    LPDIRECTDRAWSURFACE sprite = MakeSystem(20, 20);
+    platform::DisplayChanges changes;
+    platform::TakeDisplayChanges(changes);
+    EXPECT_TRUE(changes.everything); // a new primary is shown whole
+    const auto noted = [&changes] {
+        platform::TakeDisplayChanges(changes);
+        EXPECT_FALSE(changes.everything);
+        return changes.rects.size() == 1 ? changes.rects[0] : RECT {-1, -1, -1, -1};
+    };
+    const auto same = [](const RECT& a, const RECT& b) {
+        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    };
+
+    ASSERT_EQ(primary->BltFast(630, 470, sprite, nullptr, DDBLTFAST_WAIT), DD_OK);
+    EXPECT_TRUE(same(noted(), {630, 470, 640, 480}));
+    RECT stretched {600, -40, 700, 60};
+    ASSERT_EQ(primary->Blt(&stretched, sprite, nullptr, DDBLT_WAIT, nullptr), DD_OK);
+    EXPECT_TRUE(same(noted(), {600, 0, 640, 60}));
+    DDBLTFX fx {};
+    fx.dwSize = DDBLTFX_SIZE;
+    RECT fill {-5, -5, 10, 12};
+    ASSERT_EQ(primary->Blt(&fill, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
+    EXPECT_TRUE(same(noted(), {0, 0, 10, 12}));
+
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    RECT locked {10, 20, 31, 45};
+    ASSERT_EQ(primary->Lock(&locked, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    primary->Unlock(nullptr);
+    EXPECT_TRUE(same(noted(), locked));
+    ASSERT_EQ(primary->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    primary->Unlock(nullptr);
+    EXPECT_TRUE(same(noted(), {0, 0, 640, 480}));
+
+    HDC dc = nullptr;
+    ASSERT_EQ(primary->GetDC(&dc), DD_OK);
+    const HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+    RECT box {630, 5, 660, 15};
+    FillRect(dc, &box, brush);
+    DeleteObject(brush);
+    primary->ReleaseDC(dc);
+    EXPECT_TRUE(same(noted(), {630, 5, 640, 15}));
+    ASSERT_EQ(primary->GetDC(&dc), DD_OK);
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 100, 200, "W", 1);
+    primary->ReleaseDC(dc);
+    const RECT text = noted();
+    EXPECT_GE(text.left, 100);
+    EXPECT_GE(text.top, 200);
+    EXPECT_LT(text.left, text.right);
+    EXPECT_LT(text.bottom, 240);
+
+    // Writes elsewhere, and writes that fail, leave the screen as it was.
+    ASSERT_EQ(sprite->BltFast(0, 0, primary, nullptr, DDBLTFAST_WAIT), DD_OK);
+    ASSERT_EQ(primary->GetDC(&dc), DD_OK);
+    EXPECT_EQ(primary->BltFast(0, 0, sprite, nullptr, DDBLTFAST_WAIT), DDERR_SURFACEBUSY);
+    primary->ReleaseDC(dc);
+    platform::TakeDisplayChanges(changes);
+    EXPECT_FALSE(changes.everything);
+    EXPECT_TRUE(changes.rects.empty());
+    EXPECT_FALSE(platform::DisplayHasChanges());
+}
+
+TEST_F(SurfaceStoreTest, APaletteChangesEverythingAndManyWritesFoldIntoTheirBounds)
+{
+    LPDIRECTDRAWSURFACE primary = MakePrimary(0);
+    platform::DisplayChanges changes;
+    platform::TakeDisplayChanges(changes);
+    DDBLTFX fx {};
+    fx.dwSize = DDBLTFX_SIZE;
+    for (LONG i = 0; i < 40; ++i) {
+        RECT dot {10 * i, 2 * i, 10 * i + 1, 2 * i + 1};
+        primary->Blt(&dot, nullptr, nullptr, DDBLT_COLORFILL, &fx);
+        primary->Blt(&dot, nullptr, nullptr, DDBLT_COLORFILL, &fx); // already noted
+    }
+    platform::TakeDisplayChanges(changes);
+    ASSERT_FALSE(changes.rects.empty());
+    EXPECT_LE(changes.rects.size(), 32u);
+    RECT bounds = changes.rects[0];
+    for (const RECT& rect : changes.rects) {
+        bounds = {std::min(bounds.left, rect.left), std::min(bounds.top, rect.top),
+                  std::max(bounds.right, rect.right), std::max(bounds.bottom, rect.bottom)};
+    }
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.right, 391);
+    EXPECT_EQ(bounds.bottom, 79);
+
+    PALETTEENTRY entries[256] {};
+    LPDIRECTDRAWPALETTE palette = nullptr;
+    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr),
+              DD_OK);
+    RECT dot {1, 1, 2, 2};
+    primary->Blt(&dot, nullptr, nullptr, DDBLT_COLORFILL, &fx);
+    ASSERT_EQ(primary->SetPalette(palette), DD_OK);
+    primary->Blt(&dot, nullptr, nullptr, DDBLT_COLORFILL, &fx);
+    palette->Release();
+    platform::TakeDisplayChanges(changes);
+    EXPECT_TRUE(changes.everything);
+    EXPECT_TRUE(changes.rects.empty());
 }
 
 } // namespace

@@ -106,6 +106,15 @@ TEST_F(DialogTest, TheUsersLanguageChoosesTheVariant)
     setenv("LANG", "C", 1);
     EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "English");
     EXPECT_EQ(platform::FindDialogResource(99), nullptr);
+    // The player's own choice wins over the locale, until it goes back to following it.
+    platform::SetDialogLanguage(platform::LANGUAGE_ITALIAN);
+    EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "Italiano");
+    setenv("LANG", "it_IT.UTF-8", 1);
+    platform::SetDialogLanguage(platform::LANGUAGE_ENGLISH_UK);
+    EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "English");
+    platform::SetDialogLanguage(0);
+    EXPECT_EQ(platform::FindDialogResource(nameDialog)->caption, "Italiano");
+    setenv("LANG", "C", 1);
 }
 
 } // namespace

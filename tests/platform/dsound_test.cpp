@@ -36,6 +36,35 @@ TEST_F(SoundDevice, ThePanAttenuatesTheOtherChannelByItsDecibels)
     }
 }
 
+// The player's volume scales the panned mix as a whole, before the sum is clipped.
+TEST_F(SoundDevice, TheMasterVolumeScalesThePannedMixLinearly)
+{
+    const auto shot = MakeBuffer(PcmFormat(22050, 1, 16), ConstantWide(400, 20000));
+    const auto loud = MakeBuffer(PcmFormat(22050, 1, 16), ConstantWide(400, 30000));
+    ASSERT_EQ(shot->SetPan(-600), DS_OK);
+    const struct {
+        int volume;
+        int left;
+        int right;
+    } cases[] = {{100, 20000, 10023}, {50, 10000, 5011}, {0, 0, 0}, {25, 5000, 2505}};
+    for (const auto& c : cases) {
+        platform::SetMasterVolume(c.volume);
+        shot->Stop();
+        ASSERT_EQ(shot->Play(0, 0, 0), DS_OK);
+        const auto mix = Pull(100);
+        EXPECT_NEAR(Peak(mix, 0), c.left, 1) << c.volume;
+        EXPECT_NEAR(Peak(mix, 1), c.right, 1) << c.volume;
+    }
+    // 50000 would clip at full volume; at half it comes through whole.
+    platform::SetMasterVolume(50);
+    shot->SetPan(0);
+    shot->Stop();
+    shot->Play(0, 0, 0);
+    loud->Play(0, 0, 0);
+    EXPECT_NEAR(Peak(Pull(100), 0), 25000, 1);
+    platform::SetMasterVolume(100);
+}
+
 // Sample i of the shot is 100 x i, so the mix tells each voice's position.
 TEST_F(SoundDevice, ThreeShotVoicesTakeFourClicksInTurn)
 {

@@ -53,7 +53,7 @@ TEST(MixVoices, VoicesAddUpAndTheSumIsClippedToSixteenBits)
     VoiceMix voices[] = {Voice(loud, 1, 16), Voice(loud, 1, 16)};
     voices[1].gainRight = 0.5f;
     std::int16_t out[8] = {};
-    MixVoices(voices, out, 4, 2);
+    MixVoices(voices, out, 4, 2, platform::dsound::FULL_GAIN);
     EXPECT_EQ(out[0], 32767);
     EXPECT_EQ(out[1], 32767); // 30000 + 15000
     EXPECT_EQ(out[2], -32768);
@@ -69,7 +69,7 @@ TEST(MixVoices, EightBitSamplesAreCentredAndStereoSourcesKeepTheirSides)
     const std::vector<BYTE> stereo = {0xC0, 0x40, 0x80, 0xFF};
     VoiceMix voices[] = {Voice(stereo, 2, 8)};
     std::int16_t out[4] = {};
-    MixVoices(voices, out, 2, 2);
+    MixVoices(voices, out, 2, 2, platform::dsound::FULL_GAIN);
     EXPECT_EQ(out[0], 16384);
     EXPECT_EQ(out[1], -16384);
     EXPECT_EQ(out[2], 0);
@@ -77,7 +77,7 @@ TEST(MixVoices, EightBitSamplesAreCentredAndStereoSourcesKeepTheirSides)
 
     voices[0] = Voice(stereo, 2, 8);
     std::int16_t mono[2] = {};
-    MixVoices(voices, mono, 2, 1);
+    MixVoices(voices, mono, 2, 1, platform::dsound::FULL_GAIN);
     EXPECT_EQ(mono[0], 0);
     EXPECT_EQ(mono[1], 16256);
 }
@@ -89,7 +89,7 @@ TEST(MixVoices, ASlowerSourceIsStretchedWithStraightLinesBetweenSamples)
     voices[0].step = StepForRates(11025, 22050);
     voices[0].gainRight = 0.0f;
     std::int16_t out[14] = {};
-    MixVoices(voices, out, 7, 2);
+    MixVoices(voices, out, 7, 2, platform::dsound::FULL_GAIN);
     const std::int16_t expected[] = {0, 500, 1000, 2000, 3000, 3000, 0};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(out[2 * i], expected[i]) << "frame " << i;

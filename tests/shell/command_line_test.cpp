@@ -39,9 +39,11 @@ TEST(CommandLineTest, WindowScale)
     ASSERT_TRUE(Parse({"--window"}, windowed, error));
     ASSERT_TRUE(Parse({"--window=3"}, scaled, error));
     ASSERT_TRUE(Parse({}, full, error));
-    EXPECT_EQ(windowed.backend.windowScale, 2);
-    EXPECT_EQ(scaled.backend.windowScale, 3);
-    EXPECT_EQ(full.backend.windowScale, 0);
+    EXPECT_FALSE(windowed.backend.window.fullScreen);
+    EXPECT_EQ(windowed.backend.window.windowScale, 2);
+    EXPECT_FALSE(scaled.backend.window.fullScreen);
+    EXPECT_EQ(scaled.backend.window.windowScale, 3);
+    EXPECT_TRUE(full.backend.window.fullScreen);
 }
 
 TEST(CommandLineTest, MistakesAreRefusedWithTheirOption)
@@ -68,3 +70,21 @@ TEST(CommandLineTest, MistakesAreRefusedWithTheirOption)
 }
 
 } // namespace
+
+TEST(CommandLineTest, AReplayTakesItsWordsAndInputFromTheJournal)
+{
+    CommandLine verify;
+    std::string error;
+    ASSERT_TRUE(Parse({"--verify", "run.kgr", "--record", "again.kgr"}, verify, error)) << error;
+    EXPECT_TRUE(verify.backend.headless); // verifying needs no display
+    EXPECT_TRUE(verify.backend.replaying);
+    EXPECT_EQ(verify.recordPath, "again.kgr");
+    CommandLine play;
+    ASSERT_TRUE(Parse({"--play=run.kgr", "--window"}, play, error)) << error;
+    EXPECT_FALSE(play.backend.headless);
+    EXPECT_EQ(play.playPath, "run.kgr");
+
+    CommandLine both;
+    EXPECT_FALSE(Parse({"--play", "a.kgr", "--verify", "b.kgr"}, both, error));
+    EXPECT_EQ(error, "--play and --verify go alone");
+}

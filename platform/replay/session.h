@@ -1,0 +1,73 @@
+#pragma once
+// Inside the platform layer: the journal being recorded, or the one being replayed.
+
+#include <memory>
+#include <optional>
+
+#include "platform/replay.h"
+#include "platform/replay/file_digests.h"
+#include "platform/replay/streams.h"
+
+namespace platform::journal {
+
+struct PendingDestination {
+    JournalDestination destination;
+    std::string partPath;
+    int descriptor = -1;
+};
+
+struct Recording {
+    Journal journal;
+    ClockWriter clock;
+    CursorWriter cursor;
+    PumpWriter pumps;
+    FileDigests files;
+    bool closing = false;
+    std::vector<PendingDestination> destinations;
+};
+
+struct Replay {
+    explicit Replay(Journal recorded)
+        : journal(std::move(recorded)), clock(journal.clock), cursor(journal.cursor),
+          pumps(journal.pumps)
+    {
+    }
+
+    Journal journal;
+    ClockReader clock;
+    CursorReader cursor;
+    PumpReader pumps;
+    std::uint64_t pumpsDone = 0;
+    FileDigests files;
+    // Past the recording's end, or stopped by the viewer: the program closes as on a key.
+    bool ranOut = false;
+    bool stopped = false;
+    bool closing = false;
+    DWORD lastTime = 0;
+    POINT lastCursor {};
+    std::size_t nextFrame = 0;
+    std::optional<DWORD> firstDifference;
+    std::uint64_t finalDigest = 0;
+    std::string dataDiffer;
+    // Watching: the recorded clock is followed from base on, speed times as fast.
+    bool paced = false;
+    int speed = 1;
+    std::optional<DWORD> baseRecorded;
+    DWORD baseReal = 0;
+};
+
+std::unique_ptr<Recording>& CurrentRecording();
+std::unique_ptr<Replay>& CurrentReplay();
+
+// For the log, once the game has opened it and taken its first input.
+void NoticeAtFirstPump(const std::string& text);
+
+// Replaying: the next recorded answers.
+DWORD ReplayTime(Replay& replay);
+void ReplayWait(Replay& replay);
+POINT ReplayCursor(Replay& replay);
+void ReplayPump(Replay& replay, std::vector<MSG>& arrived);
+void ReplayFrame(Replay& replay, DWORD frame, std::uint64_t digest);
+void ReplayFact(Replay& replay, const std::string& name, const std::string& value);
+
+} // namespace platform::journal

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include "platform/replay.h"
+#include "platform/replay/seam.h"
+#include "platform/replay/streams.h"
+
+namespace {
+
+using namespace platform;
+using namespace platform::journal;
+
+// Ten clock answers a millisecond apart, one cursor, and on the second of four pumps a click.
+Journal ShortJournal()
+{
+    Journal journal;
+    ClockWriter clock;
+    for (DWORD t = 1000; t < 1010; ++t) clock.Add(t);
+    CursorWriter cursor;
+    cursor.Add({100, 200});
+    PumpWriter pumps;
+    pumps.Add({});
+    pumps.Add({{{WM_LBUTTONDOWN, 1, 0x00C80064}}, false});
+    pumps.Add({});
+    journal.clock = clock.Bytes();
+    journal.clockCount = clock.Count();
+    journal.cursor = cursor.Bytes();
+    journal.cursorCount = cursor.Count();
+    journal.pumps = pumps.Bytes();
+    journal.pumpCount = 4;
+    return journal;
+}
+
+// Replayed messages go to the window with the focus, as the backends' do.
+class ReplaySeam : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA windowClass {0,       DefWindowProcA, 0,       0,       nullptr,
+                               nullptr, nullptr,        nullptr, nullptr, "replayed"};
+        RegisterClassA(&windowClass);
+        window = CreateWindowExA(0, "replayed", "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+        SetFocus(window);
+    }
+    void TearDown() override { DestroyWindow(window); }
+
+    HWND window = nullptr;
+};
+
+MSG Live(UINT message, WPARAM wParam) { return MSG {nullptr, message, wParam, 1, 0, {}}; }
+
+std::vector<MSG> Pump(std::vector<MSG> live)
+{
+    DeliverPump(live);
+    return live;
+}
+
+TEST_F(ReplaySeam, TheGameHearsTheRecordingAndTheWatcherOnlySteers)
+{
+    StartReplay(ShortJournal(), false);
+    EXPECT_EQ(AnswerTime(555), 1000u);
+    EXPECT_EQ(AnswerCursor({1, 2}).x, 100);
+    // Live input never reaches the game; F changes the speed only.
+    EXPECT_TRUE(Pump({Live(WM_KEYDOWN, 'F'), Live(WM_CHAR, 'f')}).empty());
+    const std::vector<MSG> click = Pump({});
+    ASSERT_EQ(click.size(), 1u);
+    EXPECT_EQ(click[0].hwnd, window);
+    EXPECT_EQ(click[0].message, static_cast<UINT>(WM_LBUTTONDOWN));
+    EXPECT_EQ(click[0].lParam, 0x00C80064);
+    EXPECT_FALSE(AnswerClose(true));
+
+    // Escape stops watching: from then on every pump brings Escape and the program closes.
+    const std::vector<MSG> stop = Pump({Live(WM_KEYDOWN, VK_ESCAPE)});
+    ASSERT_EQ(stop.size(), 2u);
+    EXPECT_EQ(stop[0].message, static_cast<UINT>(WM_KEYDOWN));
+    EXPECT_EQ(stop[0].wParam, static_cast<WPARAM>(VK_ESCAPE));
+    EXPECT_TRUE(AnswerClose(false));
+    EXPECT_EQ(AnswerTime(555), 1001u); // a millisecond on from the last answer given
+    EXPECT_EQ(AnswerCursor({1, 2}).y, 200);
+    EXPECT_TRUE(FinishReplay({}).diverged); // it stopped with answers left
+}
+
+TEST_F(ReplaySeam, AReplayAskedForMoreThanWasRecordedHasDiverged)
+{
+    StartReplay(ShortJournal(), false);
+    for (int pump = 0; pump < 4; ++pump) Pump({});
+    for (DWORD t = 1000; t < 1010; ++t) EXPECT_EQ(AnswerTime(0), t);
+    AnswerCursor({});
+    EXPECT_FALSE(AnswerClose(false));
+    EXPECT_EQ(Pump({}).size(), 2u); // the fifth pump: the recording has ended
+    EXPECT_TRUE(AnswerClose(false));
+    const ReplayOutcome outcome = FinishReplay({0, 0, 0, 7});
+    EXPECT_TRUE(outcome.diverged);
+    EXPECT_EQ(outcome.frame, 7u);
+
+    StartReplay(ShortJournal(), false);
+    for (int pump = 0; pump < 4; ++pump) Pump({});
+    for (DWORD t = 1000; t < 1010; ++t) AnswerTime(0);
+    AnswerCursor({});
+    EXPECT_FALSE(FinishReplay({}).diverged);
+}
+
+} // namespace
