@@ -22,6 +22,14 @@ inline std::int64_t Unzigzag(std::uint64_t value)
     return static_cast<std::int64_t>(value >> 1) ^ -static_cast<std::int64_t>(value & 1);
 }
 
+// A value plus a step read from the journal. A damaged journal's step may not fit: the sum
+// wraps, and the replay's digests show the difference.
+inline std::int64_t WrappingAdd(std::int64_t value, std::int64_t step)
+{
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(value)
+                                     + static_cast<std::uint64_t>(step));
+}
+
 class ByteWriter {
 public:
     void Byte(std::uint8_t value) { bytes.push_back(value); }

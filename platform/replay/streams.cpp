@@ -86,11 +86,12 @@ RecordedMessage ReadMessage(ByteReader& in, POINT& lastPoint)
     if (kind == 0) message.message = static_cast<UINT>(in.Varint());
     message.wParam = static_cast<WPARAM>(in.Varint());
     if (messageKinds[kind].point) {
-        lastPoint.x = static_cast<LONG>(lastPoint.x + in.Signed());
-        lastPoint.y = static_cast<LONG>(lastPoint.y + in.Signed());
+        lastPoint.x = static_cast<LONG>(WrappingAdd(lastPoint.x, in.Signed()));
+        lastPoint.y = static_cast<LONG>(WrappingAdd(lastPoint.y, in.Signed()));
         message.lParam = PointParam(lastPoint);
     } else {
-        message.lParam = static_cast<LPARAM>(in.Signed() + messageKinds[kind].usualParam);
+        message.lParam =
+            static_cast<LPARAM>(WrappingAdd(messageKinds[kind].usualParam, in.Signed()));
     }
     return message;
 }
@@ -162,8 +163,8 @@ void CursorWriter::Run(ByteWriter& out, POINT from, POINT to, std::uint64_t leng
 bool CursorReader::ReadRun()
 {
     if (in.AtEnd() || in.Failed()) return false;
-    current.x = static_cast<LONG>(current.x + in.Signed());
-    current.y = static_cast<LONG>(current.y + in.Signed());
+    current.x = static_cast<LONG>(WrappingAdd(current.x, in.Signed()));
+    current.y = static_cast<LONG>(WrappingAdd(current.y, in.Signed()));
     runLeft = in.Varint() + 1;
     return !in.Failed() && runLeft != 0;
 }
