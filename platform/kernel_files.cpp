@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -73,6 +74,26 @@ bool EmptiesFile(DWORD disposition)
     return disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
 }
 
+// No sharing within the program: a file already open here is not opened again.
+bool IsOpenHere(int fd)
+{
+    struct stat info {};
+    if (fstat(fd, &info) != 0) return false;
+    return std::any_of(openFiles.begin(), openFiles.end(), [&](int other) {
+        struct stat held {};
+        return other >= 0 && fstat(other, &held) == 0 && held.st_dev == info.st_dev
+               && held.st_ino == info.st_ino;
+    });
+}
+
+// Against other processes a writer holds its file alone, while readers share it: two players
+// on one machine read the installed data at the same time, and nobody reads a file being written.
+int CrossProcessLock(DWORD access, DWORD disposition, DWORD shareMode)
+{
+    const bool alone = shareMode == 0 && ((access & GENERIC_WRITE) || EmptiesFile(disposition));
+    return (alone ? LOCK_EX : LOCK_SH) | LOCK_NB;
+}
+
 // Makes a rename in folder lasting: the folder's entry is on the disk once this returns.
 bool SyncFolderOf(const char* path)
 {
@@ -111,10 +132,13 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPVOID
         platform::SetLastErrorFromErrno(errno);
         return INVALID_HANDLE_VALUE;
     }
-    // flock conflicts between separate opens, also within one process, so one exclusive lock
-    // enforces "no sharing" against this program and every other process of the game.
-    const int lock = (shareMode == 0 ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    if (flock(fd, lock) != 0 || (EmptiesFile(creationDisposition) && !EmptyRegularFile(fd))) {
+    if (shareMode == 0 && IsOpenHere(fd)) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (flock(fd, CrossProcessLock(desiredAccess, creationDisposition, shareMode)) != 0
+        || (EmptiesFile(creationDisposition) && !EmptyRegularFile(fd))) {
         platform::SetLastErrorFromErrno(errno);
         close(fd);
         return INVALID_HANDLE_VALUE;

@@ -44,21 +44,35 @@ TEST_F(FileTest, ShareModeZeroRefusesASecondOpenUntilTheFirstCloses)
     CloseHandle(again);
 }
 
-TEST_F(FileTest, ShareModeZeroHoldsAgainstAnotherProcess)
+// Answers whether another process could open the file for reading while this one holds it.
+bool AnotherProcessCanRead(const char* name, HANDLE held)
 {
-    WriteFile("held.bin", "data");
-    const HANDLE held = Open("held.bin", GENERIC_READ, OPEN_EXISTING);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const pid_t child = fork();
     if (child == 0) {
-        const bool refused = Open("held.bin", GENERIC_READ, OPEN_EXISTING) == INVALID_HANDLE_VALUE
-                             && GetLastError() == ERROR_SHARING_VIOLATION;
-        _exit(refused ? 0 : 1);
+        CloseHandle(held); // a copy the child inherits; the parent's open file keeps its lock
+        const HANDLE file = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        _exit(file != INVALID_HANDLE_VALUE ? 0 : GetLastError() == ERROR_SHARING_VIOLATION ? 1 : 2);
     }
     int status = -1;
     waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    CloseHandle(held);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) < 2);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(FileTest, AnotherProcessSharesAFileBeingReadButNotOneBeingWritten)
+{
+    WriteFile("held.bin", "data");
+    const HANDLE reading = Open("held.bin", GENERIC_READ, OPEN_EXISTING);
+    ASSERT_NE(reading, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(AnotherProcessCanRead("held.bin", reading))
+        << "two players read the installed data";
+    CloseHandle(reading);
+
+    const HANDLE writing = Open("held.bin", GENERIC_WRITE, OPEN_EXISTING);
+    ASSERT_NE(writing, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(AnotherProcessCanRead("held.bin", writing));
+    CloseHandle(writing);
 }
 
 TEST_F(FileTest, FailedOpensSetThePlatformErrorNumbers)
