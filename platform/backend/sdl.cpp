@@ -226,9 +226,8 @@ private:
     // The borders round the picture report positions outside it, held to its edge.
     void MovePointer(int x, int y)
     {
-        const present::Point at = presenter ? presenter->ToScreen(x, y)
-                                            : present::Point {std::clamp(x, 0, screenWidth - 1),
-                                                              std::clamp(y, 0, screenHeight - 1)};
+        const present::Point at =
+            presenter ? presenter->ToScreen(x, y) : present::HeldToScreen(present::SCREEN, x, y);
         PostPointerMove(at.x, at.y);
     }
 

@@ -11,8 +11,6 @@
 namespace platform {
 namespace {
 
-constexpr int screenWidth = present::SCREEN.width;
-constexpr int screenHeight = present::SCREEN.height;
 // The trigger shoots when pulled past the first value and is ready again below the second.
 constexpr Sint16 triggerPulled = 16000;
 constexpr Sint16 triggerReleased = 8000;
@@ -141,8 +139,8 @@ void SdlControllers::Update(Uint32 nowMs)
     carriedX -= stepX;
     carriedY -= stepY;
     if (stepX == 0 && stepY == 0) return;
-    PostPointerMove(std::clamp<LONG>(at.x + stepX, 0, screenWidth - 1),
-                    std::clamp<LONG>(at.y + stepY, 0, screenHeight - 1));
+    const present::Point to = present::HeldToScreen(present::SCREEN, at.x + stepX, at.y + stepY);
+    PostPointerMove(to.x, to.y);
 }
 
 } // namespace platform

@@ -34,12 +34,17 @@ Area PictureArea(Size output, Size screen, Scaling scaling)
     return Centred(output, output.width, std::max(1, output.width * screen.height / screen.width));
 }
 
-Point ScreenPoint(Area picture, Size screen, Point output)
+Point HeldToScreen(Size screen, long long x, long long y)
 {
-    const auto x = static_cast<long long>(output.x - picture.x) * screen.width / picture.width;
-    const auto y = static_cast<long long>(output.y - picture.y) * screen.height / picture.height;
     return {static_cast<int>(std::clamp<long long>(x, 0, screen.width - 1)),
             static_cast<int>(std::clamp<long long>(y, 0, screen.height - 1))};
+}
+
+Point ScreenPoint(Area picture, Size screen, Point output)
+{
+    return HeldToScreen(
+        screen, static_cast<long long>(output.x - picture.x) * screen.width / picture.width,
+        static_cast<long long>(output.y - picture.y) * screen.height / picture.height);
 }
 
 } // namespace platform::present

@@ -33,6 +33,8 @@ struct Point {
     int x;
     int y;
 };
+// A point held to the screen's edges.
+Point HeldToScreen(Size screen, long long x, long long y);
 // The screen pixel under an output point, held to the screen.
 Point ScreenPoint(Area picture, Size screen, Point output);
 
