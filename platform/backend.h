@@ -24,12 +24,14 @@ struct WindowOptions {
     bool vsync = true;
     present::RendererChoice renderer = present::RendererChoice::Auto;
     bool mouseGrab = true; // the pointer stays inside the window while it has the focus
+    bool operator==(const WindowOptions&) const = default;
 };
 
 // Aiming with a game controller's stick or pad and shooting with its buttons.
 struct ControllerOptions {
     bool enabled = true;
     int speed = 600; // screen pixels a second with the stick pushed all the way
+    bool operator==(const ControllerOptions&) const = default;
 };
 
 struct BackendOptions {

@@ -15,6 +15,7 @@ struct Settings {
     bool sound = true;
     int volume = 100;  // 0 to 100
     WORD language = 0; // the name dialog's: 0 follows the locale
+    bool operator==(const Settings&) const = default;
 };
 
 // The settings a text gives; every line that is not understood adds one warning naming the

@@ -1,6 +1,7 @@
 #include "tests/common/test_support.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -62,6 +63,39 @@ std::string ReadBytes(HANDLE file, DWORD count)
     ::ReadFile(file, bytes.data(), count, &read, nullptr);
     bytes.resize(read);
     return bytes;
+}
+
+std::vector<BYTE> SurfacePixels(LPDIRECTDRAWSURFACE surface)
+{
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    std::vector<BYTE> pixels;
+    if (surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) return pixels;
+    const auto* bytes = static_cast<const BYTE*>(desc.lpSurface);
+    for (DWORD y = 0; y < desc.dwHeight; ++y)
+        pixels.insert(pixels.end(), bytes + y * desc.lPitch,
+                      bytes + y * desc.lPitch + desc.dwWidth);
+    surface->Unlock(nullptr);
+    return pixels;
+}
+
+std::string BufferBytes(LPDIRECTSOUNDBUFFER buffer, DWORD bytes)
+{
+    LPVOID memory = nullptr;
+    DWORD size = 0;
+    if (buffer->Lock(0, bytes, &memory, &size, nullptr, nullptr, 0) != DS_OK) return "";
+    std::string copy(static_cast<const char*>(memory), size);
+    buffer->Unlock(memory, size, nullptr, 0);
+    return copy;
+}
+
+HFONT MakeFont(LONG height, LONG weight, const char* face)
+{
+    LOGFONTA record {};
+    record.lfHeight = height;
+    record.lfWeight = weight;
+    std::strncpy(record.lfFaceName, face, sizeof record.lfFaceName - 1);
+    return CreateFontIndirectA(&record);
 }
 
 DebuggerCapture::DebuggerCapture() : previousHook(platform::SetDebugOutputHook(&RecordPiece))

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/windef.h"
+#include "platform/ddraw.h"
+#include "platform/dsound.h"
+#include "platform/gdi.h"
 
 namespace test {
 
@@ -31,6 +33,12 @@ private:
 
 // Up to count bytes read from a file's current position (fewer at its end).
 std::string ReadBytes(HANDLE file, DWORD count);
+// A surface's pixels, row by row without the padding; empty when it cannot be locked.
+std::vector<BYTE> SurfacePixels(LPDIRECTDRAWSURFACE surface);
+// The first `bytes` bytes of a sound buffer's samples; empty when it cannot be locked.
+std::string BufferBytes(LPDIRECTSOUNDBUFFER buffer, DWORD bytes);
+// A font of the face, its cell `height` pixels high.
+HFONT MakeFont(LONG height, LONG weight = FW_BOLD, const char* face = "Verdana");
 
 // While alive, every debugger output piece is recorded here instead of going to stderr.
 class DebuggerCapture {

@@ -6,7 +6,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "support/little_endian.h"
 #include "tests/e2e/game_run.h"
 
 namespace {
@@ -19,30 +18,11 @@ const std::string damages[] = {"missing", "empty", "cut", "garbage", "changed"};
 
 // Leaves the title, shoots until the first kill and then misses until the game is lost, leaves
 // the game-over screen, takes the name dialog with Enter and leaves the list.
-std::string FullRoad()
-{
-    std::ostringstream script;
-    script << "100 key 32\n200 key 32\n";
-    for (int time = 300, step = 0; time < 8000; time += 10, ++step) {
-        script << time << " move " << 24 + step % 16 * 38 << ' ' << 180 + step / 16 % 4 * 30 << '\n'
-               << time + 1 << " click\n";
-    }
-    script << "8100 key 32\n8200 key 13\n8300 key 32\n";
-    return script.str();
-}
+const std::string fullRoad =
+    test::leaveTitle + test::SweepClicks(300, 8000) + "8100 key 32\n8200 key 13\n8300 key 32\n";
 
 // Ten named places without kills, so that a run with one kill enters the list.
-std::string KillerList()
-{
-    std::string file(16 + 10 * 40, '\0');
-    auto* bytes = reinterpret_cast<BYTE*>(file.data());
-    WriteLe32(bytes, FourCC("GLIM"));
-    WriteLe32(bytes + 4, 256);
-    WriteLe32(bytes + 8, 10);
-    WriteLe32(bytes + 12, 40);
-    for (int k = 0; k < 10; ++k) file.replace(16 + 40 * k + 4, 7, "Player" + std::to_string(k));
-    return file;
-}
+const std::string noKills = test::KillerFile(std::vector<unsigned>(10, 0));
 
 // A small generator of our own, so the damage is the same on every machine.
 struct Damage {
@@ -89,7 +69,7 @@ class DamagedDataTest : public test::GameFolderTest,
 protected:
     test::GameResult Run()
     {
-        WriteFile("run.txt", FullRoad());
+        WriteFile("run.txt", fullRoad);
         // The data folder is named, so that a damaged file is never replaced by the build's.
         return test::RunGame({"--data", ".", "--headless", "--script", "run.txt"});
     }
@@ -98,9 +78,9 @@ protected:
 TEST_P(DamagedDataTest, TheRunEndsNormallyAndSaysWhatItMet)
 {
     const auto& [file, damage] = GetParam();
-    WriteFile("killer.dat", KillerList());
+    WriteFile("killer.dat", noKills);
     static const std::set<std::string> cleanLog = LogLines((Run(), ReadFile("debug.txt")));
-    WriteFile("killer.dat", KillerList());
+    WriteFile("killer.dat", noKills);
     // The low-quality pack is read only when the better one is not there.
     if (file == "SOUNDL.PCK") std::filesystem::remove("SOUNDM.PCK");
     if (damage == "missing") {

@@ -1,5 +1,7 @@
 #include "tests/e2e/game_run.h"
 
+#include "support/little_endian.h"
+
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -72,6 +74,32 @@ GameResult RunGameAsIs(const std::vector<std::string>& arguments,
     result.output = ReadWhole("stdout.txt");
     result.errors = ReadWhole("stderr.txt");
     return result;
+}
+
+std::string SweepClicks(int from, int until)
+{
+    std::string script;
+    for (int time = from, step = 0; time < until; time += 10, ++step) {
+        script += std::to_string(time) + " move " + std::to_string(24 + step % 16 * 38) + ' '
+                  + std::to_string(180 + step / 16 % 4 * 30) + '\n' + std::to_string(time + 1)
+                  + " click\n";
+    }
+    return script;
+}
+
+std::string KillerFile(const std::vector<unsigned>& kills)
+{
+    std::string file(16 + 10 * 40, '\0');
+    auto* bytes = reinterpret_cast<BYTE*>(file.data());
+    WriteLe32(bytes, FourCC("GLIM"));
+    WriteLe32(bytes + 4, 256);
+    WriteLe32(bytes + 8, 10);
+    WriteLe32(bytes + 12, 40);
+    for (int k = 0; k < 10; ++k) {
+        WriteLe32(bytes + 16 + 40 * k, kills[k]);
+        file.replace(16 + 40 * k + 4, 7, "Player" + std::to_string(k));
+    }
+    return file;
 }
 
 void GameFolderTest::SetUp()

@@ -22,6 +22,16 @@ GameResult RunGame(const std::vector<std::string>& arguments,
 GameResult RunGameAsIs(const std::vector<std::string>& arguments,
                        const std::vector<std::string>& environment = {}, int stopAfterMs = -1);
 
+// Keys that skip the title's zoom and leave the title: the run's seed is then 1000200.
+inline const std::string leaveTitle = "100 key 32\n200 key 32\n";
+
+// Clicks swept over the field above the ground from `from` until `until`, one every 10 ms: a
+// glimbot falls before long, and every later miss costs 2 points until the game is lost.
+std::string SweepClicks(int from, int until);
+
+// A Killer List of ten named places, "Player0" to "Player9", with these kills.
+std::string KillerFile(const std::vector<unsigned>& kills);
+
 // A test in a fresh folder holding a copy of every data file the build generated.
 class GameFolderTest : public TempFolderTest {
 protected:

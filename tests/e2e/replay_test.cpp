@@ -1,5 +1,4 @@
 #include <fstream>
-#include <sstream>
 
 #include "platform/replay.h"
 #include "tests/e2e/game_run.h"
@@ -10,13 +9,8 @@ namespace {
 // the misses lose the game, and the name dialog takes "Ada".
 std::string SweepRun(int from)
 {
-    std::ostringstream script;
-    script << "100 key 32\n200 key 32\n";
-    for (int time = from, step = 0; time < from + 4000; time += 10, ++step)
-        script << time << " move " << 24 + step % 16 * 38 << ' ' << 180 + step / 16 % 4 * 30 << '\n'
-               << time + 1 << " click\n";
-    script << "9000 key 32\n9100 text Ada\n9200 key 13\n9300 key 32\n";
-    return script.str();
+    return test::leaveTitle + test::SweepClicks(from, from + 4000)
+           + "9000 key 32\n9100 text Ada\n9200 key 13\n9300 key 32\n";
 }
 
 class ReplayTest : public test::GameFolderTest {
@@ -50,7 +44,9 @@ void WriteJournal(const char* name, const platform::Journal& journal)
                static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST_F(ReplayTest, ARecordedRunVerifiesWithItsReportAndIsTheLastRun)
+// One recording, replayed every way: verified, recorded again, watched, damaged; none of them
+// touches the player's Killer List or log.
+TEST_F(ReplayTest, ARecordedRunReplaysEveryWayAndLeavesThePlayersFilesAlone)
 {
     const std::string report = Recorded(SweepRun(300), "a.kgr");
     EXPECT_NE(report.find("\"kills\": 1"), std::string::npos) << report;
@@ -63,10 +59,50 @@ TEST_F(ReplayTest, ARecordedRunVerifiesWithItsReportAndIsTheLastRun)
     std::filesystem::create_directories("home/.config/killglimbot");
     WriteFile("home/.config/killglimbot/killglimbot.ini", "sound = no\nlanguage = it\n");
 
-    const test::GameResult verify = test::RunGame({"--verify", "a.kgr"});
+    const test::GameResult verify = test::RunGame({"--verify", "a.kgr", "--record", "b.kgr"});
     EXPECT_EQ(verify.exitCode, 0) << verify.errors;
     EXPECT_EQ(verify.output, report + "verified\n");
-    // The replayed run kept its Killer List and log to itself.
+    // Recorded again, the replay keeps its input and verifies.
+    const platform::Journal a = Decoded(ReadFile("a.kgr"));
+    const platform::Journal b = Decoded(ReadFile("b.kgr"));
+    EXPECT_TRUE(b.clock == a.clock && b.cursor == a.cursor && b.pumps == a.pumps);
+    EXPECT_EQ(b.finalDigest, a.finalDigest);
+    EXPECT_EQ(test::RunGame({"--verify", "b.kgr"}).output, report + "verified\n");
+
+    // Stopped after a second, a watched run is still at its start: the recording took seconds.
+    const test::GameResult watch = test::RunGame(
+        {"--play", "a.kgr", "--window", "--report"},
+        {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
+        1000);
+    EXPECT_EQ(watch.exitCode, 0) << watch.errors;
+    const auto frames = watch.output.find("\"frames\": ");
+    ASSERT_NE(frames, std::string::npos) << watch.output;
+    EXPECT_LT(std::stoi(watch.output.substr(frames + 10)), 100) << report;
+
+    const std::string bytes = ReadFile("a.kgr");
+    WriteFile("cut.kgr", bytes.substr(0, bytes.size() / 2));
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--verify", "cut.kgr"}, "cut.kgr is truncated"},
+        {{"--verify", "run.txt"}, "run.txt is not a replay journal"},
+        {{"--verify", "none.kgr"}, "cannot read none.kgr"},
+        {{"--verify", "/dev/zero"}, "/dev/zero is too large to be a replay journal"},
+        {{"--verify", "a.kgr", "s"}, "a replay runs with the recording's words, not 's'"},
+        {{"--verify", "a.kgr", "--script", "run.txt"},
+         "a replay's input is the recording's, not a script"},
+    };
+    for (const auto& [words, reason] : refused) {
+        const test::GameResult run = test::RunGame(words);
+        EXPECT_EQ(run.exitCode, 2) << words[1];
+        EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
+    }
+    // A replay that cannot start for want of a display leaves nothing behind.
+    std::filesystem::create_directory("tmp");
+    const test::GameResult blind =
+        test::RunGame({"--play", "a.kgr"}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=",
+                                            "TMPDIR=" + (folder / "tmp").string()});
+    EXPECT_EQ(blind.exitCode, 1);
+    EXPECT_NE(blind.errors.find("--headless"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty("tmp"));
     EXPECT_EQ(ReadFile("killer.dat"), killerList);
     EXPECT_EQ(ReadFile("debug.txt"), log);
 }
@@ -83,24 +119,6 @@ TEST_F(ReplayTest, ARunInAWindowStoppedBySigtermVerifiesHeadless)
     const test::GameResult verify = test::RunGame({"--verify", "w.kgr"});
     EXPECT_EQ(verify.exitCode, 0) << verify.errors;
     EXPECT_EQ(verify.output, run.output + "verified\n");
-}
-
-TEST_F(ReplayTest, WatchingKeepsTheRecordingsPaceAndThePlayersFiles)
-{
-    const std::string report = Recorded(SweepRun(300), "a.kgr");
-    const std::string killerList = ReadFile("killer.dat");
-    const std::string log = ReadFile("debug.txt");
-    // Stopped after a second, a watched run is still at its start: the recording took seconds.
-    const test::GameResult watch = test::RunGame(
-        {"--play", "a.kgr", "--window", "--report"},
-        {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=dummy", "ASAN_OPTIONS=detect_leaks=0"},
-        1000);
-    EXPECT_EQ(watch.exitCode, 0) << watch.errors;
-    const auto frames = watch.output.find("\"frames\": ");
-    ASSERT_NE(frames, std::string::npos) << watch.output;
-    EXPECT_LT(std::stoi(watch.output.substr(frames + 10)), 100) << report;
-    EXPECT_EQ(ReadFile("killer.dat"), killerList);
-    EXPECT_EQ(ReadFile("debug.txt"), log);
 }
 
 TEST_F(ReplayTest, ChangedDataIsNamedAndADivergenceNamesItsFirstFrame)
@@ -144,61 +162,6 @@ TEST_F(ReplayTest, ChangedDataIsNamedAndADivergenceNamesItsFirstFrame)
         << missing.output;
 }
 
-TEST_F(ReplayTest, AReplayRecordedAgainKeepsItsInputAndVerifies)
-{
-    const std::string report = Recorded(SweepRun(300), "a.kgr");
-    const test::GameResult again = test::RunGame({"--verify", "a.kgr", "--record", "b.kgr"});
-    EXPECT_EQ(again.exitCode, 0) << again.errors;
-    const platform::Journal a = Decoded(ReadFile("a.kgr"));
-    const platform::Journal b = Decoded(ReadFile("b.kgr"));
-    EXPECT_EQ(b.clock, a.clock);
-    EXPECT_EQ(b.cursor, a.cursor);
-    EXPECT_EQ(b.pumps, a.pumps);
-    EXPECT_EQ(b.finalDigest, a.finalDigest);
-    EXPECT_EQ(test::RunGame({"--verify", "b.kgr"}).output, report + "verified\n");
-}
-
-TEST_F(ReplayTest, DamagedJournalsAreRefusedWithTheirReason)
-{
-    Recorded(SweepRun(300), "a.kgr");
-    const std::string bytes = ReadFile("a.kgr");
-    WriteFile("cut.kgr", bytes.substr(0, bytes.size() / 2));
-    const std::pair<const char*, const char*> cases[] = {
-        {"cut.kgr", "cut.kgr is truncated"},
-        {"run.txt", "run.txt is not a replay journal"},
-        {"none.kgr", "cannot read none.kgr"},
-        {"/dev/zero", "/dev/zero is too large to be a replay journal"},
-    };
-    for (const auto& [file, reason] : cases) {
-        const test::GameResult verify = test::RunGame({"--verify", file});
-        EXPECT_EQ(verify.exitCode, 2) << file;
-        EXPECT_NE(verify.errors.find(reason), std::string::npos) << verify.errors;
-    }
-}
-
-TEST_F(ReplayTest, AReplayThatCannotStartLeavesNothingBehind)
-{
-    Recorded(SweepRun(300), "a.kgr");
-    std::filesystem::create_directory("tmp");
-    const test::GameResult watch =
-        test::RunGame({"--play", "a.kgr"}, {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER=",
-                                            "TMPDIR=" + (folder / "tmp").string()});
-    EXPECT_EQ(watch.exitCode, 1);
-    EXPECT_NE(watch.errors.find("--headless"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_empty("tmp"));
-
-    const std::pair<std::vector<std::string>, const char*> refused[] = {
-        {{"--verify", "a.kgr", "s"}, "a replay runs with the recording's words, not 's'"},
-        {{"--verify", "a.kgr", "--script", "run.txt"},
-         "a replay's input is the recording's, not a script"},
-    };
-    for (const auto& [words, message] : refused) {
-        const test::GameResult run = test::RunGame(words);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_NE(run.errors.find(message), std::string::npos) << run.errors;
-    }
-}
-
 TEST_F(ReplayTest, ARecordingNeverReplacesAFile)
 {
     WriteFile("kept.kgr", "mine");
@@ -209,27 +172,20 @@ TEST_F(ReplayTest, ARecordingNeverReplacesAFile)
     EXPECT_FALSE(std::filesystem::exists("debug.txt"));
 }
 
-TEST_F(ReplayTest, TheRunBeforeTheLastIsKeptAndNoDeadRunsLeftovers)
+TEST_F(ReplayTest, TheRunBeforeTheLastIsKeptAndAJournalThatCannotBeWrittenIsSaidOnce)
 {
     WriteFile("last-run.kgr.part-2147483646", ""); // a game long gone
     WriteFile("last-run.kgr.part-1", "");          // init, alive
     Recorded(SweepRun(300), "first.kgr");
-    const std::string second = Recorded(SweepRun(2000), "second.kgr");
+    const std::string second = Recorded(SweepRun(2000), "no/such/folder/a.kgr");
     EXPECT_EQ(ReadFile("previous-run.kgr"), ReadFile("first.kgr"));
-    EXPECT_EQ(ReadFile("last-run.kgr"), ReadFile("second.kgr"));
+    EXPECT_EQ(test::RunGame({"--verify", "last-run.kgr"}).output, second + "verified\n");
     EXPECT_FALSE(std::filesystem::exists("last-run.kgr.part-2147483646"));
     EXPECT_TRUE(std::filesystem::exists("last-run.kgr.part-1"));
-}
-
-TEST_F(ReplayTest, AJournalThatCannotBeWrittenIsSaidOnceAndTheRunGoesOn)
-{
-    const std::string report = Recorded(SweepRun(300), "no/such/folder/a.kgr");
-    EXPECT_NE(report.find("\"kills\": 1"), std::string::npos);
     const std::string log = ReadFile("debug.txt");
     const std::string notice = "Cannot record this run to no/such/folder/a.kgr: ";
     EXPECT_NE(log.find(notice), std::string::npos) << log;
     EXPECT_EQ(log.find(notice), log.rfind(notice));
-    EXPECT_EQ(test::RunGame({"--verify", "last-run.kgr"}).exitCode, 0);
 }
 
 } // namespace

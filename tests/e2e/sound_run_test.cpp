@@ -48,16 +48,4 @@ TEST_F(SoundRunTest, TheShotIsPannedToTheCursor)
     EXPECT_GT(Level(wav, 1, 1400, 1700), 4 * Level(wav, 0, 1400, 1700));
 }
 
-TEST_F(SoundRunTest, ALowerCaseSInTheCommandLineMakesTheRunSilent)
-{
-    WriteFile("run.txt",
-              "100 key 32\n200 key 32\n800 move 0 30\n801 click\n3000 key 32\n3100 key 32\n");
-    EXPECT_EQ(test::RunGame({"--headless", "--script", "run.txt", "--wav", "out.wav", "-silent"})
-                  .exitCode,
-              0);
-    // No sound device starts, so nothing is written at all.
-    EXPECT_FALSE(std::filesystem::exists("out.wav"));
-    EXPECT_EQ(ReadFile("debug.txt").find("Primary sound buffer"), std::string::npos);
-}
-
 } // namespace

@@ -5,63 +5,61 @@ namespace {
 
 using TitleTest = test::GameFolderTest;
 
-std::vector<BYTE> Pixels(const char* file)
+std::vector<BYTE> Pixels(const std::string& file)
 {
-    const auto picture = platform::ReadIndexedPng(file);
+    const auto picture = platform::ReadIndexedPng(file.c_str());
     return picture ? picture->pixels : std::vector<BYTE>();
-}
-
-// The sound line of the title: the strip right of x 540 from row 16 to row 30.
-std::vector<BYTE> SoundLine(const char* file)
-{
-    const std::vector<BYTE> pixels = Pixels(file);
-    std::vector<BYTE> strip;
-    for (std::size_t y = 16; y < 30 && !pixels.empty(); ++y) {
-        strip.insert(strip.end(), pixels.begin() + static_cast<long>(y * 640 + 540),
-                     pixels.begin() + static_cast<long>(y * 640 + 640));
-    }
-    return strip;
-}
-
-std::vector<BYTE> TitleWithArguments(std::vector<std::string> arguments, const char* name)
-{
-    arguments.insert(arguments.end(), {"--headless", "--script", "run.txt", "--screenshot",
-                                       std::string("150:") + name});
-    const test::GameResult run = test::RunGame(arguments);
-    EXPECT_EQ(run.exitCode, 0) << run.errors;
-    return SoundLine(name);
 }
 
 TEST_F(TitleTest, AKeySkipsToTheFinalPictureAndAClickLeavesNothing)
 {
-    WriteFile("run.txt", "1000 click\n3800 key 32\n4000 key 32\n4100 key 32\n4200 key 32\n");
+    WriteFile("run.txt", "1000 click\n3100 key 32\n3300 key 32\n3400 key 32\n");
     const test::GameResult run =
         test::RunGame({"--headless", "--script", "run.txt", "--report", "--screenshot",
-                       "900:zoom.png", "--screenshot", "3500:final.png"});
-    // Still on the title after the click: the play began with the key at 3800 and ran 200 ms.
+                       "900:zoom.png", "--screenshot", "3050:final.png"});
+    // Still on the title after the click: the play began with the key at 3100 and ran 200 ms.
     EXPECT_EQ(run.output, "{\"kills\": 0, \"peakScore\": 0, \"score\": 0, \"frames\": 10}\n");
 
-    WriteFile("run.txt", "900 key 32\n4000 key 32\n4100 key 32\n4200 key 32\n");
+    WriteFile("run.txt", "900 key 32\n1000 key 32\n1100 key 32\n1200 key 32\n");
     test::RunGame({"--headless", "--script", "run.txt", "--screenshot", "910:skipped.png"});
     EXPECT_EQ(Pixels("skipped.png"), Pixels("final.png"));
     EXPECT_NE(Pixels("zoom.png"), Pixels("final.png"));
     EXPECT_FALSE(Pixels("final.png").empty());
 }
 
-TEST_F(TitleTest, TheSoundLineFollowsTheCommandLineAndThePacks)
+// The first start writes the settings; the sound line of the title (right of x 540, rows 16 to
+// 30) follows the command line, the settings and the packs there are.
+TEST_F(TitleTest, TheSoundLineFollowsTheCommandLineTheSettingsAndThePacks)
 {
     WriteFile("run.txt", "100 key 32\n200 key 32\n300 key 32\n400 key 32\n");
-    const auto normal = TitleWithArguments({}, "normal.png");
-    const auto silent = TitleWithArguments({"sound", "off"}, "silent.png");
+    const auto soundLine = [this](std::vector<std::string> arguments, const std::string& name) {
+        arguments.insert(arguments.end(), {"--headless", "--script", "run.txt", "--screenshot",
+                                           "150:" + name + ".png", "--wav", name + ".wav"});
+        const test::GameResult run = test::RunGame(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        const std::vector<BYTE> pixels = Pixels(name + ".png");
+        std::vector<BYTE> strip;
+        for (std::size_t y = 16; y < 30 && !pixels.empty(); ++y)
+            strip.insert(strip.end(), &pixels[y * 640 + 540], &pixels[y * 640 + 640]);
+        return strip;
+    };
+    const auto normal = soundLine({}, "normal");
+    const std::string settings = "home/.config/killglimbot/killglimbot.ini";
+    EXPECT_NE(ReadFile(settings).find("\nvolume = 100\n"), std::string::npos);
+    const auto silent = soundLine({"sound", "off"}, "silent");
+    // No sound device starts, so no sound is written at all.
+    EXPECT_FALSE(std::filesystem::exists("silent.wav"));
+    WriteFile(settings, "sound = no\n");
+    EXPECT_EQ(soundLine({}, "settings"), silent);
+    WriteFile(settings, "");
     std::filesystem::remove("SOUNDM.PCK");
-    const auto low = TitleWithArguments({}, "low.png");
+    const auto low = soundLine({}, "low");
     std::filesystem::remove("SOUNDL.PCK");
-    const auto none = TitleWithArguments({}, "none.png");
+    EXPECT_EQ(soundLine({}, "none"), silent); // no packs: "no sound", as with an s
+    EXPECT_EQ(ReadFile("debug.txt").find("Primary sound buffer"), std::string::npos);
     EXPECT_NE(normal, low);
     EXPECT_NE(normal, silent);
     EXPECT_NE(low, silent);
-    EXPECT_EQ(none, silent); // no packs: "no sound", as with an s in the command line
-    EXPECT_EQ(ReadFile("debug.txt").find("Primary sound buffer"), std::string::npos);
 }
 
 } // namespace

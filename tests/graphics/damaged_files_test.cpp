@@ -1,7 +1,6 @@
 #include <cstring>
 
 #include "graphics/image_reader.h"
-#include "platform/crt.h"
 #include "tests/graphics/graphics_fixture.h"
 
 namespace {
@@ -61,7 +60,8 @@ TEST_F(DamagedFileTest, EveryTruncationEndsTheStreamHarmlessly)
 {
     for (BYTE method : qvx::packingMethods) {
         const qvx::Bytes file = Original(method);
-        for (std::size_t cut = 0; cut < file.size(); ++cut) {
+        // Every cut through the headers and the first rows, then one in seven.
+        for (std::size_t cut = 0; cut < file.size(); cut += cut < 200 ? 1 : 7) {
             DWORD fixed = 0;
             DWORD load = 0;
             bool loaded = false;
@@ -81,26 +81,6 @@ TEST_F(DamagedFileTest, EveryTruncationEndsTheStreamHarmlessly)
         EXPECT_TRUE(loaded);
         EXPECT_EQ(load, 0u);
     }
-}
-
-TEST_F(DamagedFileTest, RandomCorruptionNeverWritesOutsideTheSurface)
-{
-    crt::srand(1999);
-    int loads = 0;
-    for (int round = 0; round < 600; ++round) {
-        qvx::Bytes file = Original(qvx::packingMethods[round % 6]);
-        for (int flips = 1 + crt::rand() % 4; flips > 0; --flips) {
-            // Most damage goes to the headers, where it does the most harm.
-            const std::size_t at = crt::rand() % 2 ? crt::rand() % 24 : crt::rand() % file.size();
-            file[at] = static_cast<BYTE>(crt::rand());
-        }
-        DWORD fixed = 0;
-        DWORD load = 0;
-        bool loaded = false;
-        ReadBothWays(file, &fixed, &load, &loaded);
-        loads += loaded;
-    }
-    EXPECT_GT(loads, 100); // damage to pixel data alone still loads
 }
 
 } // namespace

@@ -37,19 +37,6 @@ protected:
     DisplayDevice device;
 };
 
-TEST_F(DisplayDeviceTest, DefaultsAreAFullScreenExclusivePopUp)
-{
-    DisplayDevice fresh {};
-    fresh.width = 123;
-    InitDisplayDevice(fresh);
-    EXPECT_EQ(fresh.cooperativeFlags, 19u);
-    EXPECT_EQ(fresh.windowParams.style, 0x80000000u);
-    EXPECT_EQ(fresh.windowParams.exStyle, 8u);
-    EXPECT_EQ(fresh.windowParams.classStyle, 0u);
-    EXPECT_STREQ(fresh.windowParams.classSuffix, "ddraw1");
-    EXPECT_EQ(fresh.width, 123u); // the start-up's values are its own
-}
-
 TEST_F(DisplayDeviceTest, AStartedDisplayHasItsPrimaryAndBackBuffer)
 {
     const int shown = CursorCount();
@@ -76,17 +63,6 @@ TEST_F(DisplayDeviceTest, AStartedDisplayHasItsPrimaryAndBackBuffer)
     EXPECT_EQ(LogText(), std::string(line) + "DirectDraw Release\r\n");
 }
 
-TEST_F(DisplayDeviceTest, WithoutBackBuffersThePrimaryStandsAlone)
-{
-    device.backBufferCount = 0;
-    ASSERT_TRUE(StartDisplay(device));
-    EXPECT_EQ(device.lpDDSBack, nullptr);
-    DDSURFACEDESC desc {};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    device.lpDDSPrimary->GetSurfaceDesc(&desc);
-    EXPECT_FALSE(desc.ddsCaps.dwCaps & DDSCAPS_FLIP);
-}
-
 TEST_F(DisplayDeviceTest, EachFailingStepIsReportedAndStopsTheStart)
 {
     const char* steps[] = {"DirectDrawCreate", "SetCooperativeLevel", "SetDisplayMode",
@@ -104,18 +80,23 @@ TEST_F(DisplayDeviceTest, EachFailingStepIsReportedAndStopsTheStart)
     }
 }
 
-TEST_F(DisplayDeviceTest, AModeTheDisplayLacksIsRefused)
+TEST_F(DisplayDeviceTest, AModeTheDisplayLacksIsRefusedAndNoBackBufferIsNone)
 {
+    ReleaseDisplay(device); // without a started display: nothing
     device.bitsPerPixel = 16;
     EXPECT_FALSE(StartDisplay(device));
     EXPECT_NE(directDraw, nullptr); // kept for ReleaseDisplay
-    EXPECT_EQ(LogText(), "DirectDraw ERROR(:SetDisplayMode): code 1-0x78 \n");
-}
-
-TEST_F(DisplayDeviceTest, ReleasingWithoutAStartedDisplayDoesNothing)
-{
     ReleaseDisplay(device);
-    EXPECT_EQ(LogText(), "");
+    device.bitsPerPixel = 8;
+    device.backBufferCount = 0;
+    ASSERT_TRUE(StartDisplay(device));
+    EXPECT_EQ(device.lpDDSBack, nullptr);
+    DDSURFACEDESC desc {};
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    device.lpDDSPrimary->GetSurfaceDesc(&desc);
+    EXPECT_FALSE(desc.ddsCaps.dwCaps & DDSCAPS_FLIP);
+    EXPECT_TRUE(LogText().starts_with("DirectDraw ERROR(:SetDisplayMode): code 1-0x78 \n"
+                                      "DirectDraw Release\r\nlpDDSPrimary at "));
 }
 
 } // namespace

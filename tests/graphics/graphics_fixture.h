@@ -32,21 +32,7 @@ protected:
     {
         WriteFile(name, std::string(bytes.begin(), bytes.end()));
     }
-    // The surface's pixels, row by row without the padding.
-    static std::vector<BYTE> Pixels(LPDIRECTDRAWSURFACE surface)
-    {
-        DDSURFACEDESC desc {};
-        desc.dwSize = DDSURFACEDESC_SIZE;
-        std::vector<BYTE> pixels;
-        if (surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) return pixels;
-        const auto* bytes = static_cast<const BYTE*>(desc.lpSurface);
-        for (DWORD y = 0; y < desc.dwHeight; ++y) {
-            pixels.insert(pixels.end(), bytes + y * desc.lPitch,
-                          bytes + y * desc.lPitch + desc.dwWidth);
-        }
-        surface->Unlock(nullptr);
-        return pixels;
-    }
+    static std::vector<BYTE> Pixels(LPDIRECTDRAWSURFACE surface) { return SurfacePixels(surface); }
     static void Fill(LPDIRECTDRAWSURFACE surface, BYTE value)
     {
         DDBLTFX fx {};

@@ -38,16 +38,109 @@ protected:
     }
 };
 
-TEST_F(ImageReaderTest, TheSmallestFileFillsTwoRowsWhateverThePitch)
+Bytes WithMethod(BYTE method)
 {
-    const Bytes file = {'Q', 'V', 'x', '3', 0, 0, 0, 0, 'Q', 'V', 'X', 'I', 12,  0,   0, 0, 2, 0,
-                        2,   0,   0,   0,   8, 0, 1, 2, 3,   4,   'E', 'O', 'F', '!', 0, 0, 0, 0};
-    ASSERT_EQ(file.size(), 36u);
-    WriteBytes("small.qvx", file);
-    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-    EXPECT_EQ(ReadInto(surface, "small.qvx"), 0u);
-    EXPECT_EQ(Pixels(surface), (std::vector<BYTE> {1, 2, 3, 4}));
-    EXPECT_EQ(LogText(), "");
+    Bytes chunk = qvx::ImageChunk(qvx::Image {2, 2, 8, {1, 2, 3, 4}}, 0);
+    chunk[15] = method;
+    return fileHeader + chunk + qvx::EndChunk();
+}
+
+// Packed data really present and past what one block may hold; its unread payload is then
+// taken for the next chunk header: let it be the end.
+Bytes Vast()
+{
+    Bytes chunk = qvx::ImageChunk(qvx::Image {2, 2, 8, {1, 2, 3, 4}}, 1);
+    chunk.resize(16 + MEM_ALLOC_LIMIT, 0);
+    WriteLe32(&chunk[4], static_cast<DWORD>(chunk.size() - 8));
+    WriteLe32(&chunk[16], TAG_END);
+    WriteLe32(&chunk[20], 0);
+    return fileHeader + chunk;
+}
+
+// Streams read into a 2 x 2 (or 3 x 3, 4 x 4) surface of 0x5A: what the reader answers, what
+// the surface then holds (empty: untouched) and what the log says.
+TEST_F(ImageReaderTest, EachStreamGivesItsResultPixelsAndLog)
+{
+    const auto image = [](WORD size) { return TestImage(size, size); };
+    Bytes open = qvx::QvxFile({image(4), std::nullopt, std::nullopt}, 0);
+    open.resize(open.size() - 8); // no "EOF!": the chunks still apply
+    const Bytes plain = qvx::QvxFile({image(2), std::nullopt, std::nullopt}, 0);
+    const struct {
+        const char* name;
+        Bytes file;
+        const char* fail; // an operation made to fail, or none
+        DWORD result;
+        std::vector<BYTE> pixels;
+        std::string log;
+    } cases[] = {
+        {"smallest",
+         {'Q', 'V', 'x', '3', 0, 0, 0, 0, 'Q', 'V', 'X', 'I', 12,  0,   0, 0, 2, 0,
+          2,   0,   0,   0,   8, 0, 1, 2, 3,   4,   'E', 'O', 'F', '!', 0, 0, 0, 0},
+         nullptr,
+         0,
+         {1, 2, 3, 4},
+         ""},
+        {"open", open, nullptr, IMG_STREAM_ENDED, image(4).pixels,
+         "open.qvx finisce prima di EOF!\n"},
+        {"end", fileHeader + qvx::EndChunk() + qvx::ImageChunk(image(2), 0), nullptr, 0, {}, ""},
+        // An unknown header's payload is not skipped: the image chunk comes right after it.
+        {"unknown",
+         fileHeader + Bytes {'J', 'U', 'N', 'K', 50, 0, 0, 0} + qvx::ImageChunk(image(3), 2)
+             + qvx::EndChunk(),
+         nullptr, 0, image(3).pixels, "BAD QVX FORMAT or TAG unsopported\r\n"},
+        // Without a decoder the pixel bytes are read as the next chunk header, which is short.
+        {"method4",
+         WithMethod(4),
+         nullptr,
+         IMG_STREAM_ENDED,
+         {},
+         "No Decompressor Avaiable\r\nBAD QVX FORMAT or TAG unsopported\r\n"
+         "method4.qvx finisce prima di EOF!\n"},
+        {"method255",
+         WithMethod(255),
+         nullptr,
+         IMG_STREAM_ENDED,
+         {},
+         "No Decompressor Avaiable\r\nBAD QVX FORMAT or TAG unsopported\r\n"
+         "method255.qvx finisce prima di EOF!\n"},
+        {"unmade",
+         fileHeader + qvx::PaletteChunk(RampPalette(), 0) + qvx::ImageChunk(image(2), 0)
+             + qvx::EndChunk(),
+         nullptr, 0, image(2).pixels,
+         "Win32 ERROR(:CreatePalette): code 1-0x57 \nImpossibile creare la palette"},
+        {"unattached", qvx::QvxFile({image(2), RampPalette(), std::nullopt}, 0), "SetPalette",
+         static_cast<DWORD>(DDERR_SURFACEBUSY), image(2).pixels,
+         "DirectDraw ERROR(:SetPalette): code 1-0x1ae \n"},
+        // A locked-out surface skips the pixels, which are then read as chunk headers.
+        {"locked",
+         plain,
+         "Lock",
+         IMG_STREAM_ENDED,
+         {},
+         "DirectDraw ERROR(:Lock): code 1-0x1ae \nBAD QVX FORMAT or TAG unsopported\r\n"
+         "BAD QVX FORMAT or TAG unsopported\r\nlocked.qvx finisce prima di EOF!\n"},
+        {"vast",
+         Vast(),
+         nullptr,
+         IMG_E_NO_MEMORY,
+         {},
+         "OUTRANGE: OUT OF STDALLOC MEMORY RANGE\r\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string name = std::string(c.name) + ".qvx";
+        WriteBytes(name.c_str(), c.file);
+        const LONG size = c.pixels.size() == 16 ? 4 : c.pixels.size() == 9 ? 3 : 2;
+        LPDIRECTDRAWSURFACE surface = Blank(size, size);
+        const std::size_t logged = ReadFile("log.txt").size();
+        if (c.fail != nullptr) platform::FailOperation(c.fail, DDERR_SURFACEBUSY);
+        EXPECT_EQ(ReadInto(surface, name.c_str()), c.result) << c.name;
+        platform::ClearFailures();
+        const std::vector<BYTE> blank(static_cast<std::size_t>(size * size), 0x5A);
+        EXPECT_EQ(Pixels(surface), c.pixels.empty() ? blank : c.pixels) << c.name;
+        EXPECT_EQ(ReadFile("log.txt").substr(logged), c.log) << c.name;
+        EXPECT_TRUE(std::string(c.name) != "unattached" || PaletteOf(surface).empty());
+        surface->Release();
+    }
 }
 
 TEST_F(ImageReaderTest, EveryMethodLoadsThePictureAndItsPalette)
@@ -78,51 +171,6 @@ TEST_F(ImageReaderTest, AKeyChunkMakesItsIndexTransparent)
     const auto pixels = Pixels(screen);
     EXPECT_EQ(pixels[0], 3);
     EXPECT_EQ(pixels[8], picture.image.pixels[8]);
-}
-
-TEST_F(ImageReaderTest, AStreamWithoutEndAppliesItsChunksAndAnswersEleven)
-{
-    Bytes file = qvx::QvxFile({TestImage(4, 4), std::nullopt, std::nullopt}, 0);
-    file.resize(file.size() - 8); // no "EOF!"
-    WriteBytes("open.qvx", file);
-    LPDIRECTDRAWSURFACE surface = Blank(4, 4);
-    EXPECT_EQ(ReadInto(surface, "open.qvx"), IMG_STREAM_ENDED);
-    EXPECT_EQ(Pixels(surface), TestImage(4, 4).pixels);
-}
-
-TEST_F(ImageReaderTest, AnEndChunkFirstChangesNothing)
-{
-    WriteBytes("end.qvx", fileHeader + qvx::EndChunk() + qvx::ImageChunk(TestImage(2, 2), 0));
-    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-    EXPECT_EQ(ReadInto(surface, "end.qvx"), 0u);
-    EXPECT_EQ(Pixels(surface), (std::vector<BYTE>(4, 0x5A)));
-}
-
-TEST_F(ImageReaderTest, AnUnknownTagIsLoggedAndTheNextHeaderFollowsIt)
-{
-    // The unknown header's payload is not skipped: the image chunk comes right after it.
-    const Bytes unknown = {'J', 'U', 'N', 'K', 50, 0, 0, 0};
-    WriteBytes("u.qvx",
-               fileHeader + unknown + qvx::ImageChunk(TestImage(3, 3), 2) + qvx::EndChunk());
-    LPDIRECTDRAWSURFACE surface = Blank(3, 3);
-    EXPECT_EQ(ReadInto(surface, "u.qvx"), 0u);
-    EXPECT_EQ(Pixels(surface), TestImage(3, 3).pixels);
-    EXPECT_EQ(LogText(), "BAD QVX FORMAT or TAG unsopported\r\n");
-}
-
-TEST_F(ImageReaderTest, MethodsWithoutDecoderLeaveThePixels)
-{
-    for (BYTE method : {4, 5, 8, 255}) {
-        Bytes chunk = qvx::ImageChunk(TestImage(2, 2), 0);
-        chunk[15] = method;
-        WriteBytes("m.qvx", fileHeader + chunk + qvx::EndChunk());
-        LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-        // The pixel bytes are then read as the next chunk header, which comes up short.
-        EXPECT_EQ(ReadInto(surface, "m.qvx"), IMG_STREAM_ENDED);
-        EXPECT_EQ(Pixels(surface), (std::vector<BYTE>(4, 0x5A)));
-        surface->Release();
-    }
-    EXPECT_EQ(LogText().find("No Decompressor Avaiable\r\n"), 0u);
 }
 
 TEST_F(ImageReaderTest, TheSizeQueryLooksPastOtherChunks)
@@ -156,54 +204,6 @@ TEST_F(ImageReaderTest, ANotQvxFileIsNamedInTheLog)
     EXPECT_EQ(LogText(), "ERRORE Non è un file QVX spec 3.00 valido\r\n"
                          "x.qvx non è un file QVx3\n"
                          "IMPOSSIBILE APRIRE IL FILE\r\n");
-}
-
-TEST_F(ImageReaderTest, APaletteThatCannotBeAttachedGivesTheResult)
-{
-    WriteBytes("pal.qvx", qvx::QvxFile({TestImage(2, 2), RampPalette(), std::nullopt}, 0));
-    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-    platform::FailOperation("SetPalette", DDERR_SURFACEBUSY);
-    EXPECT_EQ(ReadInto(surface, "pal.qvx"), static_cast<DWORD>(DDERR_SURFACEBUSY));
-    EXPECT_TRUE(PaletteOf(surface).empty());
-    EXPECT_EQ(Pixels(surface), TestImage(2, 2).pixels);
-    EXPECT_EQ(LogText(), "DirectDraw ERROR(:SetPalette): code 1-0x1ae \n");
-}
-
-TEST_F(ImageReaderTest, APaletteThatCannotBeMadeIsLoggedAndSkipped)
-{
-    const Bytes stream =
-        qvx::PaletteChunk(RampPalette(), 0) + qvx::ImageChunk(TestImage(2, 2), 0) + qvx::EndChunk();
-    WriteBytes("pal.qvx", fileHeader + stream);
-    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-    EXPECT_EQ(ReadInto(surface, "pal.qvx"), 0u);
-    EXPECT_EQ(Pixels(surface), TestImage(2, 2).pixels);
-    EXPECT_EQ(LogText(), "Win32 ERROR(:CreatePalette): code 1-0x57 \n"
-                         "Impossibile creare la palette");
-}
-
-TEST_F(ImageReaderTest, ALockedOutSurfaceSkipsThePixels)
-{
-    WriteBytes("p.qvx", qvx::QvxFile({TestImage(2, 2), std::nullopt, std::nullopt}, 0));
-    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-    platform::FailOperation("Lock", DDERR_SURFACEBUSY);
-    ReadInto(surface, "p.qvx");
-    EXPECT_EQ(Pixels(surface), (std::vector<BYTE>(4, 0x5A)));
-    EXPECT_EQ(LogText().find("DirectDraw ERROR(:Lock): code 1-0x1ae \n"), 0u);
-}
-
-TEST_F(ImageReaderTest, PackedDataTooLargeForMemoryIsRefused)
-{
-    Bytes chunk = qvx::ImageChunk(TestImage(2, 2), 1);
-    chunk.resize(16 + MEM_ALLOC_LIMIT, 0); // really present, and past what one block may hold
-    WriteLe32(&chunk[4], static_cast<DWORD>(chunk.size() - 8));
-    // The unread payload is then taken for the next chunk header: let it be the end.
-    WriteLe32(&chunk[16], TAG_END);
-    WriteLe32(&chunk[20], 0);
-    WriteBytes("vast.qvx", fileHeader + chunk);
-    LPDIRECTDRAWSURFACE surface = Blank(2, 2);
-    EXPECT_EQ(ReadInto(surface, "vast.qvx"), IMG_E_NO_MEMORY);
-    EXPECT_EQ(Pixels(surface), (std::vector<BYTE>(4, 0x5A)));
-    EXPECT_EQ(LogText().find("OUTRANGE: OUT OF STDALLOC MEMORY RANGE\r\n"), 0u);
 }
 
 TEST_F(ImageReaderTest, ALargerPictureIsCutToTheSurface)

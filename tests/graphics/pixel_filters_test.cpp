@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace {
@@ -22,16 +21,6 @@ DDPIXELFORMAT Format(DWORD red, DWORD green, DWORD blue)
     format.dwGBitMask = green;
     format.dwBBitMask = blue;
     return format;
-}
-
-TEST(PixelFilterTest, EachFilterNamesItself)
-{
-    EXPECT_EQ(std::string(Filter(Create555Filter())->operations->GetName(nullptr)),
-              "555 COM Filter [Ostrel Vandt, 18.12.1999]");
-    EXPECT_EQ(std::string(Filter(Create565Filter())->operations->GetName(nullptr)),
-              "565 COM Filter [Ostrel Vandt, 18.12.1999]");
-    EXPECT_EQ(std::string(Filter(CreateGenericFilter())->operations->GetName(nullptr)),
-              "Generic COM Filter [Ostrel Vandt, 18.12.1999]");
 }
 
 TEST(PixelFilterTest, TheFormatIsReadFromTheMasks)

@@ -24,54 +24,42 @@ std::pair<Bytes, long> Unpack(BYTE method, const Bytes& packed, DWORD length, BY
     return {row, used};
 }
 
-TEST(RowDecoderTest, EachMethodUnpacksItsOwnExamples)
+TEST(RowDecoderTest, EachMethodUnpacksItsOwnExamplesAndStopsAtItsRowOrItsData)
 {
-    EXPECT_EQ(Unpack(1, {0xE4, 0x07, 0x41}, 6),
-              (std::pair<Bytes, long> {{7, 7, 7, 7, 7, 0x41}, 3}));
-    EXPECT_EQ(Unpack(3, {0x82, 0xFF}, 3), (std::pair<Bytes, long> {{0xFF, 0xFF, 0xFF}, 2}));
-    EXPECT_EQ(Unpack(2, {0xC1, 0x10, 0x3F}, 3), (std::pair<Bytes, long> {{0x10, 0x10, 0x3F}, 3}));
-    // Words are little-endian: FC02 then 1234 repeats 34 12 three times.
-    EXPECT_EQ(Unpack(6, {0x02, 0xFC, 0x34, 0x12}, 6),
-              (std::pair<Bytes, long> {{0x34, 0x12, 0x34, 0x12, 0x34, 0x12}, 4}));
-    // A literal word in the marker range is a run of one.
-    EXPECT_EQ(Unpack(6, {0x00, 0xFC, 0x00, 0xFC}, 2), (std::pair<Bytes, long> {{0x00, 0xFC}, 4}));
-    EXPECT_EQ(Unpack(7, {0x01, 0xFC, 0xFF, 0xFF, 1, 2, 3, 4}, 8),
-              (std::pair<Bytes, long> {{1, 2, 3, 4, 1, 2, 3, 4}, 8}));
-}
-
-TEST(RowDecoderTest, OddRowsEndInRawBytes)
-{
-    EXPECT_EQ(Unpack(6, {0x01, 0xFC, 9, 8, 0x77}, 5),
-              (std::pair<Bytes, long> {{9, 8, 9, 8, 0x77}, 5}));
-    EXPECT_EQ(Unpack(7, {1, 2, 3, 4, 5, 6, 7}, 7),
-              (std::pair<Bytes, long> {{1, 2, 3, 4, 5, 6, 7}, 7}));
-    // A row shorter than one unit holds only its raw bytes.
-    EXPECT_EQ(Unpack(7, {0xFF, 0xFF, 0xFF}, 3), (std::pair<Bytes, long> {{0xFF, 0xFF, 0xFF}, 3}));
-    EXPECT_EQ(Unpack(6, {0xFC}, 1), (std::pair<Bytes, long> {{0xFC}, 1}));
-}
-
-TEST(RowDecoderTest, ARunIsCutAtTheEndOfItsRow)
-{
-    EXPECT_EQ(Unpack(1, {0x41, 0xFF, 0x05}, 4), (std::pair<Bytes, long> {{0x41, 5, 5, 5}, 3}));
-    EXPECT_EQ(Unpack(6, {0xFF, 0xFF, 1, 2}, 4), (std::pair<Bytes, long> {{1, 2, 1, 2}, 4}));
-    EXPECT_EQ(Unpack(7, {0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3, 4, 9}, 5),
-              (std::pair<Bytes, long> {{1, 2, 3, 4, 9}, 9}));
-}
-
-TEST(RowDecoderTest, DataThatEndsEarlyLeavesTheRestOfTheRow)
-{
-    EXPECT_EQ(Unpack(1, {1, 2}, 4), (std::pair<Bytes, long> {{1, 2, 0xAA, 0xAA}, -1}));
-    EXPECT_EQ(Unpack(3, {0x85}, 3), (std::pair<Bytes, long> {{0xAA, 0xAA, 0xAA}, -1}));
-    EXPECT_EQ(Unpack(6, {0x02, 0xFC, 0x34}, 6).second, -1);
-    EXPECT_EQ(Unpack(7, {1, 2, 3, 4}, 9).second, -1);
-    EXPECT_EQ(Unpack(0, {1, 2}, 3), (std::pair<Bytes, long> {{1, 2, 0xAA}, -1}));
-    EXPECT_EQ(Unpack(0, {}, 2).second, -1);
-}
-
-TEST(RowDecoderTest, MethodsFourAndFiveHaveNoDecoder)
-{
-    EXPECT_EQ(decoderTable[4], nullptr);
-    EXPECT_EQ(decoderTable[5], nullptr);
+    const struct {
+        BYTE method;
+        Bytes packed;
+        DWORD length;
+        Bytes row;
+        long used; // -1: the data ended early, and the rest of the row is left
+    } cases[] = {
+        {1, {0xE4, 0x07, 0x41}, 6, {7, 7, 7, 7, 7, 0x41}, 3},
+        {3, {0x82, 0xFF}, 3, {0xFF, 0xFF, 0xFF}, 2},
+        {2, {0xC1, 0x10, 0x3F}, 3, {0x10, 0x10, 0x3F}, 3},
+        // Words are little-endian: FC02 then 1234 repeats 34 12 three times.
+        {6, {0x02, 0xFC, 0x34, 0x12}, 6, {0x34, 0x12, 0x34, 0x12, 0x34, 0x12}, 4},
+        {6, {0x00, 0xFC, 0x00, 0xFC}, 2, {0x00, 0xFC}, 4}, // a marker-range literal: a run of one
+        {7, {0x01, 0xFC, 0xFF, 0xFF, 1, 2, 3, 4}, 8, {1, 2, 3, 4, 1, 2, 3, 4}, 8},
+        // Odd rows end in raw bytes; a row shorter than one unit holds only those.
+        {6, {0x01, 0xFC, 9, 8, 0x77}, 5, {9, 8, 9, 8, 0x77}, 5},
+        {7, {1, 2, 3, 4, 5, 6, 7}, 7, {1, 2, 3, 4, 5, 6, 7}, 7},
+        {7, {0xFF, 0xFF, 0xFF}, 3, {0xFF, 0xFF, 0xFF}, 3},
+        {6, {0xFC}, 1, {0xFC}, 1},
+        // A run is cut at the end of its row.
+        {1, {0x41, 0xFF, 0x05}, 4, {0x41, 5, 5, 5}, 3},
+        {6, {0xFF, 0xFF, 1, 2}, 4, {1, 2, 1, 2}, 4},
+        {7, {0xFF, 0xFF, 0xFF, 0xFF, 1, 2, 3, 4, 9}, 5, {1, 2, 3, 4, 9}, 9},
+        {1, {1, 2}, 4, {1, 2, 0xAA, 0xAA}, -1},
+        {3, {0x85}, 3, {0xAA, 0xAA, 0xAA}, -1},
+        {6, {0x02, 0xFC, 0x34}, 6, {0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}, -1},
+        {7, {1, 2, 3, 4}, 9, {1, 2, 3, 4, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}, -1},
+        {0, {1, 2}, 3, {1, 2, 0xAA}, -1},
+        {0, {}, 2, {0xAA, 0xAA}, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Unpack(c.method, c.packed, c.length), std::make_pair(c.row, c.used))
+            << "method " << int(c.method) << ", " << c.packed.size() << " bytes";
+    }
 }
 
 // Rows of many lengths and kinds: long runs past every method's limit, marker-range literals,

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <vector>
 
 #include "graphics/text_output.h"
 #include "platform/device_context.h"
+#include "tests/common/test_support.h"
 
 namespace {
 
@@ -17,11 +17,7 @@ TEST(TextOutput, TheShadowLiesUnderTheTextAndTheColourIsGivenBack)
     palette[2] = {128, 128, 128, 0}; // the ground: neither black nor white
     std::vector<BYTE> pixels(128 * 40, 2);
     HDC__ dc {pixels.data(), 128, 100, 40, palette.data()};
-    LOGFONTA record {};
-    record.lfHeight = 18;
-    record.lfWeight = FW_BOLD;
-    std::strcpy(record.lfFaceName, "Verdana");
-    const HFONT font = CreateFontIndirectA(&record);
+    const HFONT font = test::MakeFont(18);
     SelectObject(&dc, font);
     SetBkMode(&dc, TRANSPARENT);
     SetTextColor(&dc, RGB(255, 255, 255));

@@ -25,14 +25,18 @@ protected:
         platform::SetVideoMemory(platform::DEFAULT_VIDEO_MEMORY);
     }
 
-    LPDIRECTDRAWSURFACE Make(DWORD width, DWORD height, DWORD caps, HRESULT* result = nullptr)
+    // A surface of the given caps; width 0 for the primary, with its back buffers.
+    LPDIRECTDRAWSURFACE Make(DWORD width, DWORD height, DWORD caps, HRESULT* result = nullptr,
+                             DWORD backBuffers = 0)
     {
         DDSURFACEDESC desc {};
         desc.dwSize = DDSURFACEDESC_SIZE;
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.dwFlags = DDSD_CAPS | (width > 0 ? DDSD_WIDTH | DDSD_HEIGHT : 0)
+                       | (backBuffers > 0 ? DDSD_BACKBUFFERCOUNT : 0);
         desc.dwWidth = width;
         desc.dwHeight = height;
-        desc.ddsCaps.dwCaps = caps;
+        desc.ddsCaps.dwCaps = caps | (backBuffers > 0 ? DDSCAPS_FLIP | DDSCAPS_COMPLEX : 0);
+        desc.dwBackBufferCount = backBuffers;
         LPDIRECTDRAWSURFACE surface = nullptr;
         const HRESULT code = dd->CreateSurface(&desc, &surface, nullptr);
         if (result != nullptr) *result = code;
@@ -44,16 +48,7 @@ protected:
     }
     LPDIRECTDRAWSURFACE MakePrimary(DWORD backBuffers, HRESULT* result = nullptr)
     {
-        DDSURFACEDESC desc {};
-        desc.dwSize = DDSURFACEDESC_SIZE;
-        desc.dwFlags = DDSD_CAPS | (backBuffers > 0 ? DDSD_BACKBUFFERCOUNT : 0);
-        desc.ddsCaps.dwCaps =
-            DDSCAPS_PRIMARYSURFACE | (backBuffers > 0 ? DDSCAPS_FLIP | DDSCAPS_COMPLEX : 0);
-        desc.dwBackBufferCount = backBuffers;
-        LPDIRECTDRAWSURFACE surface = nullptr;
-        const HRESULT code = dd->CreateSurface(&desc, &surface, nullptr);
-        if (result != nullptr) *result = code;
-        return surface;
+        return Make(0, 0, DDSCAPS_PRIMARYSURFACE, result, backBuffers);
     }
 
     // The whole pitch of every row, padding included, read through a lock.
@@ -94,7 +89,7 @@ protected:
     LPDIRECTDRAW dd = nullptr;
 };
 
-TEST_F(SurfaceStoreTest, RowsAreSpacedWiderThanTheyAreLong)
+TEST_F(SurfaceStoreTest, RowsAreSpacedWiderThanTheyAreLongAndRecordsOfTheWrongSizeRefused)
 {
     for (DWORD width : {1u, 48u, 63u, 64u, 640u}) {
         LPDIRECTDRAWSURFACE surface = MakeSystem(width, 2);
@@ -105,22 +100,16 @@ TEST_F(SurfaceStoreTest, RowsAreSpacedWiderThanTheyAreLong)
         EXPECT_EQ(desc.lPitch % 64, 0);
         EXPECT_EQ(desc.ddpfPixelFormat.dwRGBBitCount, 8u);
         EXPECT_TRUE(desc.dwFlags & DDSD_PIXELFORMAT);
-        surface->Release();
+        desc.dwSize = sizeof(desc);
+        EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
+        DDBLTFX fx {};
+        fx.dwSize = 96;
+        EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx),
+                  DDERR_INVALIDPARAMS);
     }
-}
-
-TEST_F(SurfaceStoreTest, RecordsOfTheWrongSizeAreRefused)
-{
-    DDSURFACEDESC desc {};
-    desc.dwSize = sizeof(desc);
-    LPDIRECTDRAWSURFACE surface = MakeSystem(4, 4);
-    EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_INVALIDPARAMS);
     DDCAPS caps {};
     caps.dwSize = 100;
     EXPECT_EQ(dd->GetCaps(&caps, nullptr), DDERR_INVALIDPARAMS);
-    DDBLTFX fx {};
-    fx.dwSize = 96;
-    EXPECT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DDERR_INVALIDPARAMS);
 }
 
 TEST_F(SurfaceStoreTest, VideoMemoryRunsOutWhileSystemMemoryServes)
@@ -214,7 +203,7 @@ TEST_F(SurfaceStoreTest, KeyedBlitsLeaveKeyPixelsOut)
     EXPECT_EQ(Pixel(dest, 5, 1), 5);
 }
 
-TEST_F(SurfaceStoreTest, BlitsReachingOutsideDrawOnlyTheirVisiblePart)
+TEST_F(SurfaceStoreTest, BlitsAndFillsReachingOutsideDrawOnlyTheirVisiblePart)
 {
     LPDIRECTDRAWSURFACE dest = MakeSystem(10, 10);
     LPDIRECTDRAWSURFACE block = MakeSystem(4, 4);
@@ -234,6 +223,17 @@ TEST_F(SurfaceStoreTest, BlitsReachingOutsideDrawOnlyTheirVisiblePart)
     }
     RECT outside {20, 20, 30, 30};
     EXPECT_EQ(dest->BltFast(0, 0, block, &outside, 0), DDERR_INVALIDRECT);
+    // A colour fill covers its clipped rectangle.
+    DDBLTFX fx {};
+    fx.dwSize = DDBLTFX_SIZE;
+    fx.dwFillColor = 42;
+    RECT corner {3, 3, 50, 50};
+    ASSERT_EQ(dest->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(Pixel(dest, 9, 9), 42);
+    EXPECT_EQ(Pixel(dest, 2, 9), 0);
+    fx.dwFillColor = 7;
+    ASSERT_EQ(dest->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
+    EXPECT_EQ(Pixel(dest, 0, 0), 7);
 }
 
 TEST_F(SurfaceStoreTest, StretchingSamplesTheNearestPixelAndClipsAtTheBottom)
@@ -258,21 +258,6 @@ TEST_F(SurfaceStoreTest, StretchingSamplesTheNearestPixelAndClipsAtTheBottom)
     EXPECT_EQ(Pixel(screen, 1, 1), 33);
 }
 
-TEST_F(SurfaceStoreTest, ColourFillCoversTheClippedRectangle)
-{
-    LPDIRECTDRAWSURFACE surface = MakeSystem(5, 5);
-    DDBLTFX fx {};
-    fx.dwSize = DDBLTFX_SIZE;
-    fx.dwFillColor = 42;
-    ASSERT_EQ(surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
-    EXPECT_EQ(Pixel(surface, 4, 4), 42);
-    fx.dwFillColor = 7;
-    RECT corner {3, 3, 50, 50};
-    ASSERT_EQ(surface->Blt(&corner, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
-    EXPECT_EQ(Pixel(surface, 4, 4), 7);
-    EXPECT_EQ(Pixel(surface, 2, 4), 42);
-}
-
 TEST_F(SurfaceStoreTest, ABlitOntoItselfReadsTheOldPixels)
 {
     LPDIRECTDRAWSURFACE surface = MakeSystem(8, 1);
@@ -284,25 +269,7 @@ TEST_F(SurfaceStoreTest, ABlitOntoItselfReadsTheOldPixels)
               (std::vector<BYTE> {0, 1, 0, 1, 2, 3, 4, 5}));
 }
 
-TEST_F(SurfaceStoreTest, ALockedSurfaceRefusesASecondLockAndBlits)
-{
-    LPDIRECTDRAWSURFACE surface = MakeSystem(4, 4);
-    LPDIRECTDRAWSURFACE other = MakeSystem(4, 4);
-    DDSURFACEDESC desc {};
-    desc.dwSize = DDSURFACEDESC_SIZE;
-    ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
-    EXPECT_TRUE(desc.dwFlags & DDSD_LPSURFACE);
-    DDSURFACEDESC second {};
-    second.dwSize = DDSURFACEDESC_SIZE;
-    EXPECT_EQ(surface->Lock(nullptr, &second, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
-    EXPECT_EQ(other->BltFast(0, 0, surface, nullptr, 0), DDERR_SURFACEBUSY);
-    HDC dc = nullptr;
-    EXPECT_EQ(surface->GetDC(&dc), DDERR_SURFACEBUSY);
-    EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
-    EXPECT_EQ(surface->Unlock(nullptr), DDERR_NOTLOCKED);
-}
-
-TEST_F(SurfaceStoreTest, ADeviceContextSeesThePixelsAndTheDisplayPalette)
+TEST_F(SurfaceStoreTest, ADeviceContextOrALockHoldsTheSurfaceAlone)
 {
     LPDIRECTDRAWSURFACE primary = MakePrimary(0);
     PALETTEENTRY entries[256] {};
@@ -328,6 +295,14 @@ TEST_F(SurfaceStoreTest, ADeviceContextSeesThePixelsAndTheDisplayPalette)
     EXPECT_EQ(surface->ReleaseDC(dc), DD_OK);
     EXPECT_EQ(surface->ReleaseDC(dc), DDERR_NODC);
     EXPECT_EQ(Pixel(surface, 5, 2), 77);
+    // A locked surface refuses a second lock, blits and a device context.
+    ASSERT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
+    EXPECT_TRUE(desc.dwFlags & DDSD_LPSURFACE);
+    EXPECT_EQ(surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DDERR_SURFACEBUSY);
+    EXPECT_EQ(primary->BltFast(0, 0, surface, nullptr, 0), DDERR_SURFACEBUSY);
+    EXPECT_EQ(surface->GetDC(&dc), DDERR_SURFACEBUSY);
+    EXPECT_EQ(surface->Unlock(nullptr), DD_OK);
+    EXPECT_EQ(surface->Unlock(nullptr), DDERR_NOTLOCKED);
 }
 
 TEST_F(SurfaceStoreTest, ArmedFailuresHitTheNamedOperationOnly)

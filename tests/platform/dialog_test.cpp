@@ -64,32 +64,22 @@ protected:
     }
 };
 
-TEST_F(DialogTest, EnterAtOnceTakesAnEmptyName)
+TEST_F(DialogTest, TheKeysAndTheMouseFillTheNameAndOnlyOkOrClosingEndsIt)
 {
-    EXPECT_EQ(Run("10 text Mario\n20 key 13\n"),
-              1); // the OK button has the focus: typing goes nowhere
-    EXPECT_STREQ(takenName, "");
-}
-
-TEST_F(DialogTest, TabThenTypingFillsTheField)
-{
-    EXPECT_EQ(Run("10 key 9\n11 text Mario\n12 key 8\n13 text a\n20 key 13\n"), 1);
-    EXPECT_STREQ(takenName, "Maria");
-}
-
-TEST_F(DialogTest, AClickOnTheFieldFocusesItAndTheFieldTakes31Characters)
-{
-    // The field lies 50 dialog units down: about 81 pixels into the client area.
-    EXPECT_EQ(Run("5 move 320 260\n6 click\n10 text 0123456789012345678901234567890123456789\n"
-                  "20 key 13\n"),
-              1);
-    EXPECT_STREQ(takenName, "0123456789012345678901234567890");
-}
-
-TEST_F(DialogTest, EscapeDoesNotCloseItButClosingTheProgramDoes)
-{
-    EXPECT_EQ(Run("5 key 9\n6 text Ann\n10 key 27\n30 close\n"), 1);
-    EXPECT_STREQ(takenName, "Ann");
+    const std::pair<const char*, const char*> runs[] = {
+        // The OK button has the focus: typing goes nowhere, Enter takes an empty name.
+        {"10 text Mario\n20 key 13\n", ""},
+        {"10 key 9\n11 text Mario\n12 key 8\n13 text a\n20 key 13\n", "Maria"},
+        // A click on the field (50 dialog units down) focuses it; it takes 31 characters.
+        {"5 move 320 260\n6 click\n10 text 0123456789012345678901234567890123456789\n20 key 13\n",
+         "0123456789012345678901234567890"},
+        // Escape does not close it, but closing the program does.
+        {"5 key 9\n6 text Ann\n10 key 27\n30 close\n", "Ann"},
+    };
+    for (const auto& [script, name] : runs) {
+        EXPECT_EQ(Run(script), 1) << script;
+        EXPECT_STREQ(takenName, name);
+    }
 }
 
 TEST_F(DialogTest, TheUsersLanguageChoosesTheVariant)

@@ -18,42 +18,26 @@ DWORD Status(LPDIRECTSOUNDBUFFER buffer)
     return status;
 }
 
-TEST_F(SoundDevice, ThePanAttenuatesTheOtherChannelByItsDecibels)
+// The pan attenuates the other channel by its decibels; the player's volume then scales the
+// panned mix as a whole, before the sum is clipped.
+TEST_F(SoundDevice, ThePanAndTheMasterVolumeScaleEachChannel)
 {
     const auto shot = MakeBuffer(PcmFormat(22050, 1, 16), ConstantWide(400, 20000));
+    const auto loud = MakeBuffer(PcmFormat(22050, 1, 16), ConstantWide(400, 30000));
     const struct {
         LONG pan;
-        int left;
-        int right;
-    } cases[] = {{-9856, 20000, 0}, {0, 20000, 20000}, {9824, 0, 20000}, {-600, 20000, 10023}};
+        int volume, left, right;
+    } cases[] = {{-9856, 100, 20000, 0},    {0, 100, 20000, 20000},  {9824, 100, 0, 20000},
+                 {-600, 100, 20000, 10023}, {-600, 50, 10000, 5011}, {-600, 0, 0, 0},
+                 {-600, 25, 5000, 2505}};
     for (const auto& c : cases) {
+        platform::SetMasterVolume(c.volume);
         shot->Stop();
         ASSERT_EQ(shot->SetPan(c.pan), DS_OK);
         ASSERT_EQ(shot->Play(0, 0, 0), DS_OK);
         const auto mix = Pull(100);
-        EXPECT_NEAR(Peak(mix, 0), c.left, 1) << c.pan;
-        EXPECT_NEAR(Peak(mix, 1), c.right, 1) << c.pan;
-    }
-}
-
-// The player's volume scales the panned mix as a whole, before the sum is clipped.
-TEST_F(SoundDevice, TheMasterVolumeScalesThePannedMixLinearly)
-{
-    const auto shot = MakeBuffer(PcmFormat(22050, 1, 16), ConstantWide(400, 20000));
-    const auto loud = MakeBuffer(PcmFormat(22050, 1, 16), ConstantWide(400, 30000));
-    ASSERT_EQ(shot->SetPan(-600), DS_OK);
-    const struct {
-        int volume;
-        int left;
-        int right;
-    } cases[] = {{100, 20000, 10023}, {50, 10000, 5011}, {0, 0, 0}, {25, 5000, 2505}};
-    for (const auto& c : cases) {
-        platform::SetMasterVolume(c.volume);
-        shot->Stop();
-        ASSERT_EQ(shot->Play(0, 0, 0), DS_OK);
-        const auto mix = Pull(100);
-        EXPECT_NEAR(Peak(mix, 0), c.left, 1) << c.volume;
-        EXPECT_NEAR(Peak(mix, 1), c.right, 1) << c.volume;
+        EXPECT_NEAR(Peak(mix, 0), c.left, 1) << c.pan << " at " << c.volume;
+        EXPECT_NEAR(Peak(mix, 1), c.right, 1) << c.pan << " at " << c.volume;
     }
     // 50000 would clip at full volume; at half it comes through whole.
     platform::SetMasterVolume(50);
@@ -128,6 +112,7 @@ TEST_F(SoundDevice, ADuplicateIsAnIndependentVoiceOnTheSameSamples)
     EXPECT_EQ(Pull(1)[1], 4000);
 }
 
+// The buffer's own rate sets its step through the mix.
 TEST_F(SoundDevice, EightBitMonoAtHalfTheRateFillsTwiceTheFramesAtItsLevel)
 {
     const auto sound = MakeBuffer(PcmFormat(11025, 1, 8), std::vector<BYTE>(100, 0xC0));

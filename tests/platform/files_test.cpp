@@ -75,28 +75,6 @@ TEST_F(FileTest, AnotherProcessSharesAFileBeingReadButNotOneBeingWritten)
     CloseHandle(writing);
 }
 
-TEST_F(FileTest, FailedOpensSetThePlatformErrorNumbers)
-{
-    EXPECT_EQ(Open("missing.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(Open("no/such/folder.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
-    std::filesystem::create_directory("folder");
-    EXPECT_EQ(Open("folder", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
-}
-
-TEST_F(FileTest, EveryErrorTheLayerSetsHasATextAndUnknownCodesHaveNone)
-{
-    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION,
-                       ERROR_DISK_FULL, ERROR_INVALID_HANDLE, ERROR_NEGATIVE_SEEK}) {
-        const std::string text = SystemText(code);
-        EXPECT_GT(text.size(), 2u) << code;
-        EXPECT_TRUE(text.ends_with("\r\n")) << code;
-    }
-    EXPECT_EQ(SystemText(99999), "");
-}
-
 TEST_F(FileTest, ReadsWritesSeeksAndMeasures)
 {
     const HANDLE file = Open("f.bin", GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
@@ -130,16 +108,6 @@ TEST_F(FileTest, ClosedAndInvalidHandlesAreRefused)
     }
 }
 
-TEST_F(FileTest, AFullDiskIsReportedAsSuch)
-{
-    const HANDLE full = Open("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
-    ASSERT_NE(full, INVALID_HANDLE_VALUE);
-    DWORD done = 0;
-    EXPECT_FALSE(::WriteFile(full, "x", 1, &done, nullptr));
-    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
-    CloseHandle(full);
-}
-
 TEST_F(FileTest, MovesReplaceOnlyWhenAskedAndDeletesRemove)
 {
     WriteFile("new.dat", "new");
@@ -155,36 +123,49 @@ TEST_F(FileTest, MovesReplaceOnlyWhenAskedAndDeletesRemove)
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(FileTest, TheWriteFaultHookFailsWritesAsAFullDisk)
+TEST_F(FileTest, FailuresSetThePlatformErrorNumbersAndEachHasItsText)
 {
+    EXPECT_EQ(Open("missing.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Open("no/such/folder.bin", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+    std::filesystem::create_directory("folder");
+    EXPECT_EQ(Open("folder", GENERIC_WRITE, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+    DWORD done = 0;
+    const HANDLE full = Open("/dev/full", GENERIC_WRITE, OPEN_EXISTING);
+    EXPECT_FALSE(::WriteFile(full, "x", 1, &done, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
+    CloseHandle(full);
+    // The write fault hook fails writes as a full disk.
     const HANDLE file = Open("f.bin", GENERIC_WRITE, CREATE_ALWAYS);
     platform::SetWriteFaultHook([](DWORD bytes) { return bytes > 3; });
-    DWORD done = 0;
     EXPECT_TRUE(::WriteFile(file, "abc", 3, &done, nullptr));
     EXPECT_FALSE(::WriteFile(file, "defg", 4, &done, nullptr));
     EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
     platform::SetWriteFaultHook(nullptr);
     CloseHandle(file);
     EXPECT_EQ(ReadFile("f.bin"), "abc");
+    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION,
+                       ERROR_DISK_FULL, ERROR_INVALID_HANDLE, ERROR_NEGATIVE_SEEK}) {
+        const std::string text = SystemText(code);
+        EXPECT_GT(text.size(), 2u) << code;
+        EXPECT_TRUE(text.ends_with("\r\n")) << code;
+    }
+    EXPECT_EQ(SystemText(99999), "");
 }
 
-TEST(ModulePath, NamesThisExecutable)
+TEST(ProcessPaths, TheModuleIsThisExecutableAndTheTemporaryFolderFollowsTmpdir)
 {
     char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    EXPECT_GT(length, 0u);
+    EXPECT_GT(GetModuleFileNameA(nullptr, path, sizeof path), 0u);
     EXPECT_TRUE(std::string(path).ends_with("/platform_tests"));
     char tiny[4] = {};
     EXPECT_EQ(GetModuleFileNameA(nullptr, tiny, sizeof tiny), sizeof tiny);
     EXPECT_EQ(GetLastError(), ERROR_INSUFFICIENT_BUFFER);
     EXPECT_EQ(tiny[3], '\0');
-}
-
-TEST(TempPath, FollowsTmpdirAndEndsWithASlash)
-{
     const char* saved = std::getenv("TMPDIR");
     const std::string previous = saved != nullptr ? saved : "";
-    char path[MAX_PATH] = {};
     setenv("TMPDIR", "/var/tmp", 1);
     EXPECT_EQ(GetTempPathA(sizeof path, path), 9u);
     EXPECT_STREQ(path, "/var/tmp/");

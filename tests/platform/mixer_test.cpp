@@ -7,24 +7,9 @@
 
 namespace {
 
-using platform::dsound::AttenuationToGain;
 using platform::dsound::MixVoices;
-using platform::dsound::PanToGains;
 using platform::dsound::StepForRates;
 using platform::dsound::VoiceMix;
-
-TEST(PanLaw, HundredthsOfADecibelTurnDownTheOtherSide)
-{
-    EXPECT_FLOAT_EQ(AttenuationToGain(0), 1.0f);
-    EXPECT_NEAR(AttenuationToGain(600), 0.5012f, 1e-4);
-    EXPECT_NEAR(AttenuationToGain(2000), 0.1f, 1e-6);
-    EXPECT_EQ(AttenuationToGain(10000), 0.0f);
-    EXPECT_FLOAT_EQ(PanToGains(-9856).left, 1.0f);
-    EXPECT_NEAR(PanToGains(-9856).right, 1.180e-5f, 1e-8);
-    EXPECT_NEAR(PanToGains(9824).left, 1.225e-5f, 1e-8);
-    EXPECT_FLOAT_EQ(PanToGains(9824).right, 1.0f);
-    EXPECT_EQ(PanToGains(10000).left, 0.0f);
-}
 
 std::vector<BYTE> Wide(std::initializer_list<std::int16_t> values)
 {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/present/frame_expand.h"
@@ -153,36 +154,32 @@ TEST(SharpFitTest, WholePixelsThenSmoothSeamsForEveryPixelThatReadsTheArea)
     EXPECT_EQ(whole.first[1279], 639);
 }
 
-TEST(PictureLayoutTest, EachScalingPlacesThePictureAsNamed)
+TEST(PictureLayoutTest, EachScalingPlacesThePictureAsNamedAndWindowPointsFallOnTheScreen)
 {
     const Size screen {640, 480};
     const auto expect = [](Area area, Area wanted) {
-        EXPECT_EQ(area.x, wanted.x);
-        EXPECT_EQ(area.y, wanted.y);
-        EXPECT_EQ(area.width, wanted.width);
-        EXPECT_EQ(area.height, wanted.height);
+        EXPECT_EQ(std::tie(area.x, area.y, area.width, area.height),
+                  std::tie(wanted.x, wanted.y, wanted.width, wanted.height));
     };
     expect(PictureArea({1920, 1080}, screen, Scaling::Integer), {320, 60, 1280, 960});
+    expect(PictureArea({1000, 700}, screen, Scaling::Integer), {180, 110, 640, 480});
     expect(PictureArea({1920, 1080}, screen, Scaling::Fit), {240, 0, 1440, 1080});
     expect(PictureArea({1920, 1080}, screen, Scaling::Stretch), {0, 0, 1920, 1080});
     expect(PictureArea({1280, 1200}, screen, Scaling::Fit), {0, 120, 1280, 960});
     expect(PictureArea({1280, 960}, screen, Scaling::Fit), {0, 0, 1280, 960});
     // Too small for the screen's own size: the integer scaling shrinks as the fit does.
     expect(PictureArea({400, 300}, screen, Scaling::Integer), {0, 0, 400, 300});
-    EXPECT_EQ(WholeMultiple({240, 0, 1440, 1080}, screen), 2);
-}
-
-TEST(PictureLayoutTest, WindowPointsFallOnTheScreenAndTheBordersOnItsEdge)
-{
-    const Size screen {640, 480};
     const Area picture {240, 0, 1440, 1080};
-    EXPECT_EQ(ScreenPoint(picture, screen, {240, 0}).x, 0);
-    EXPECT_EQ(ScreenPoint(picture, screen, {1679, 1079}).x, 639);
-    EXPECT_EQ(ScreenPoint(picture, screen, {1679, 1079}).y, 479);
-    EXPECT_EQ(ScreenPoint(picture, screen, {960, 540}).x, 320);
-    EXPECT_EQ(ScreenPoint(picture, screen, {960, 540}).y, 240);
-    EXPECT_EQ(ScreenPoint(picture, screen, {10, 5}).x, 0);        // left border
-    EXPECT_EQ(ScreenPoint(picture, screen, {1900, 2000}).y, 479); // beyond the corner
+    EXPECT_EQ(WholeMultiple(picture, screen), 2);
+    const auto point = [&](int x, int y) {
+        const Point at = ScreenPoint(picture, screen, {x, y});
+        return std::pair {at.x, at.y};
+    };
+    EXPECT_EQ(point(240, 0), std::pair(0, 0));
+    EXPECT_EQ(point(1679, 1079), std::pair(639, 479));
+    EXPECT_EQ(point(960, 540), std::pair(320, 240));
+    EXPECT_EQ(point(10, 5), std::pair(0, 2));          // the left border
+    EXPECT_EQ(point(1900, 2000), std::pair(639, 479)); // beyond the corner
 }
 
 TEST(PresentPathTest, SoftwareRasterisersAndRefusalsTakeTheWindowSurface)

@@ -34,6 +34,15 @@ TEST(ReplayStreams, TheClockComesBackAsRecordedAndItsRunsStaySmall)
     std::uint64_t counted = 0;
     EXPECT_TRUE(ClockReader(writer.Bytes()).Count(counted));
     EXPECT_EQ(counted, times.size());
+    // Runs of every length round the short-run limit read back as they were written.
+    for (DWORD length = 1; length < 40; ++length) {
+        std::vector<DWORD> run;
+        for (DWORD i = 0; i < length; ++i) run.push_back(100 + 2 * i);
+        run.push_back(5);
+        ClockWriter runs;
+        for (DWORD time : run) runs.Add(time);
+        EXPECT_EQ(ReadClock(runs.Bytes()), run) << length;
+    }
 }
 
 TEST(ReplayStreams, CursorAndPumpsComeBackAsRecorded)

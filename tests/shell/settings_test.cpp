@@ -7,6 +7,7 @@
 #include "platform/dsound.h"
 #include "platform/notice.h"
 #include "platform/resources.h"
+#include "resources/game_resources.h"
 #include "shell/command_line.h"
 #include "shell/settings.h"
 #include "tests/common/test_support.h"
@@ -21,21 +22,7 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-void ExpectDefaults(const Settings& settings)
-{
-    const Settings defaults;
-    EXPECT_EQ(settings.window.fullScreen, defaults.window.fullScreen);
-    EXPECT_EQ(settings.window.windowScale, defaults.window.windowScale);
-    EXPECT_EQ(settings.window.scaling, defaults.window.scaling);
-    EXPECT_EQ(settings.window.vsync, defaults.window.vsync);
-    EXPECT_EQ(settings.window.renderer, defaults.window.renderer);
-    EXPECT_EQ(settings.window.mouseGrab, defaults.window.mouseGrab);
-    EXPECT_EQ(settings.sound, defaults.sound);
-    EXPECT_EQ(settings.volume, defaults.volume);
-    EXPECT_EQ(settings.language, defaults.language);
-    EXPECT_EQ(settings.controller.enabled, defaults.controller.enabled);
-    EXPECT_EQ(settings.controller.speed, defaults.controller.speed);
-}
+void ExpectDefaults(const Settings& settings) { EXPECT_TRUE(settings == Settings {}); }
 
 TEST(SettingsTest, TheFirstFileHoldsEveryKeyWithACommentAndReadsBackAsTheDefaults)
 {
@@ -50,42 +37,37 @@ TEST(SettingsTest, TheFirstFileHoldsEveryKeyWithACommentAndReadsBackAsTheDefault
     std::vector<std::string> warnings;
     ExpectDefaults(ParseSettings(text, "killglimbot.ini", warnings));
     EXPECT_TRUE(warnings.empty());
-    EXPECT_EQ(Settings {}.volume, 100);
-    EXPECT_EQ(Settings {}.window.scaling, Scaling::Fit);
-    EXPECT_TRUE(Settings {}.window.fullScreen);
+    const Settings defaults {
+        {true, 2, Scaling::Fit, true, RendererChoice::Auto, true}, {true, 600}, true, 100, 0};
+    ExpectDefaults(defaults);
 }
 
 TEST(SettingsTest, EveryKeyIsReadInAnyCaseWithBlanksAndCommentsAround)
 {
-    const std::string text = "# a comment\n; another\n\n  fullscreen=no\r\n"
-                             "WINDOW_SCALE = 5\nscaling = Integer\nvsync = no\n"
-                             "renderer = software\nmouse_grab = no\nsound = no\n"
-                             "volume = 0\nlanguage = it\ncontroller = no\n"
-                             "controller_speed = 50\n";
     std::vector<std::string> warnings;
-    const Settings settings = ParseSettings(text, "f.ini", warnings);
-    EXPECT_TRUE(warnings.empty()) << warnings.front();
-    EXPECT_FALSE(settings.window.fullScreen);
-    EXPECT_EQ(settings.window.windowScale, 5);
-    EXPECT_EQ(settings.window.scaling, Scaling::Integer);
-    EXPECT_FALSE(settings.window.vsync);
-    EXPECT_EQ(settings.window.renderer, RendererChoice::Software);
-    EXPECT_FALSE(settings.window.mouseGrab);
-    EXPECT_FALSE(settings.sound);
-    EXPECT_EQ(settings.volume, 0);
-    EXPECT_EQ(settings.language, platform::LANGUAGE_ITALIAN);
-    EXPECT_FALSE(settings.controller.enabled);
-    EXPECT_EQ(settings.controller.speed, 50);
-
+    const Settings settings = ParseSettings("# a comment\n; another\n\n  fullscreen=no\r\n"
+                                            "WINDOW_SCALE = 5\nscaling = Integer\nvsync = no\n"
+                                            "renderer = software\nmouse_grab = no\nsound = no\n"
+                                            "volume = 0\nlanguage = it\ncontroller = no\n"
+                                            "controller_speed = 50\n",
+                                            "f.ini", warnings);
+    const Settings expected {{false, 5, Scaling::Integer, false, RendererChoice::Software, false},
+                             {false, 50},
+                             false,
+                             0,
+                             platform::LANGUAGE_ITALIAN};
+    EXPECT_TRUE(settings == expected);
     const Settings others =
         ParseSettings("scaling = stretch\nrenderer = accelerated\nlanguage = en\nvolume = 100\n"
                       "window_scale = 8\ncontroller_speed = 3000\n",
                       "f.ini", warnings);
-    EXPECT_EQ(others.window.scaling, Scaling::Stretch);
-    EXPECT_EQ(others.window.renderer, RendererChoice::Accelerated);
-    EXPECT_EQ(others.language, platform::LANGUAGE_ENGLISH_UK);
-    EXPECT_EQ(others.window.windowScale, 8);
-    EXPECT_EQ(others.controller.speed, 3000);
+    const Settings otherExpected {
+        {true, 8, Scaling::Stretch, true, RendererChoice::Accelerated, true},
+        {true, 3000},
+        true,
+        100,
+        platform::LANGUAGE_ENGLISH_UK};
+    EXPECT_TRUE(others == otherExpected);
     EXPECT_TRUE(warnings.empty());
 }
 
@@ -216,6 +198,27 @@ TEST(SettingsCommandLineTest, TheCommandLineWinsOverTheSettings)
     EXPECT_EQ(parse({"--window=3"}).backend.window.windowScale, 3);
     platform::SetMasterVolume(100);
     platform::SetDialogLanguage(0);
+}
+
+// The name dialog's language: the settings' choice over the locale, or the locale's.
+TEST(SettingsCommandLineTest, TheSettingsChooseTheNameDialogsLanguage)
+{
+    RegisterGameResources();
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    const auto caption = [](const char* text, const char* locale) {
+        std::vector<std::string> warnings;
+        CommandLine commandLine;
+        setenv("LANG", locale, 1);
+        ApplySettings(ParseSettings(text, "f.ini", warnings), commandLine);
+        return std::string(platform::FindDialogResource(KILLER_DIALOG)->caption);
+    };
+    const std::string italian = "Inserisci il tuo nome, Killer";
+    EXPECT_EQ(caption("language = auto\n", "it_IT.UTF-8"), italian);
+    EXPECT_EQ(caption("language = it\n", "C"), italian);
+    EXPECT_EQ(caption("language = en\n", "it_IT.UTF-8"), "Insert your name, Killer");
+    platform::SetDialogLanguage(0);
+    unsetenv("LANG");
 }
 
 } // namespace

@@ -40,59 +40,37 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(WindowProcTest, EachPumpMovesTheVirtualClockOneMillisecond)
+TEST_F(WindowProcTest, ScriptedEventsArriveAtTheirTimeAsTheGameReadsThem)
 {
-    Start("");
-    const DWORD before = timeGetTime();
+    Start("3 click\n10 dblclick\n"
+          "# aim, then shoot\n14 move 600 50\n19 click\n"
+          "25 key 0x10\n26 key 0x12\n27 key 0x79\n" // Shift, then Alt and F10
+          "40 close\n");
     PumpMessages();
     PumpMessages();
-    EXPECT_EQ(timeGetTime() - before, 2u);
-}
-
-TEST_F(WindowProcTest, KeysSetLastKeyButSystemKeysDoNot)
-{
-    Start("5 key 0x10\n"   // Shift
-          "6 key 0x12\n"   // Alt
-          "7 key 0x79\n"); // F10
-    PumpUntil(5);
-    EXPECT_EQ(lastKey, 0x10u);
-    lastKey = 0;
-    PumpUntil(8);
-    EXPECT_EQ(lastKey, 0u);
-}
-
-TEST_F(WindowProcTest, TheSecondPressOfADoubleClickIsNoClick)
-{
-    Start("3 click\n10 dblclick\n");
+    EXPECT_EQ(timeGetTime(), 1000002u); // each pump moves the virtual clock a millisecond
     PumpUntil(3);
     EXPECT_TRUE(clickPending);
     clickPending = FALSE;
     PumpUntil(11);
-    EXPECT_FALSE(clickPending);
-}
-
-TEST_F(WindowProcTest, ScriptedEventsArriveAtTheirTimeAndMoveThePointer)
-{
-    Start("# aim, then shoot\n"
-          "4 move 600 50\n"
-          "9 click\n");
-    PumpUntil(3);
+    EXPECT_FALSE(clickPending); // the second press of a double click is no click
     POINT point {};
     GetCursorPos(&point);
     EXPECT_NE(point.x, 600);
-    PumpUntil(8);
+    PumpUntil(18);
     GetCursorPos(&point);
     EXPECT_EQ(point.x, 600);
     EXPECT_EQ(point.y, 50);
     EXPECT_FALSE(clickPending);
-    PumpUntil(9);
+    PumpUntil(19);
     EXPECT_TRUE(clickPending);
-}
-
-TEST_F(WindowProcTest, AClosedWindowEndsEveryWaitAsOnAKey)
-{
-    Start("20 close\n");
-    PumpUntil(20);
+    PumpUntil(25);
+    EXPECT_EQ(lastKey, 0x10u);
+    lastKey = 0;
+    PumpUntil(28);
+    EXPECT_EQ(lastKey, 0u); // system keys set no key
+    // A closed window ends every wait as on a key.
+    PumpUntil(40);
     for (int screen = 0; screen < 3; ++screen) {
         lastKey = 0;
         PumpMessages();

@@ -2,14 +2,16 @@
 
 #include "platform/kernel.h"
 #include "sound/pack_archive.h"
+#include "sound/pack_image.h"
 #include "support/file_access.h"
 #include "support/little_endian.h"
 #include "support/memory.h"
 #include "tests/common/log_session.h"
+#include "tests/graphics/graphics_fixture.h"
 #include "tests/sound/pack_bytes.h"
+#include "tools/pack_writer/pack_writer.h"
 
 namespace {
-
 using test::HandEntry;
 using test::PackBytes;
 
@@ -42,36 +44,34 @@ TEST_F(PackTest, EntriesAreFoundByIndexWhateverTheirDataOrder)
     EXPECT_EQ(LogText(), "Invalid Pack Entry\r\n");
 }
 
-TEST_F(PackTest, AnEmptyPackOpensButHasNothingToSeek)
+TEST_F(PackTest, WhatAShortFileLacksReadsAsZeroAndNothingPastItsEndIsSought)
 {
     WriteFile("empty.pck", PackBytes(0, {}));
+    // The second record is cut after three bytes; the end itself is still inside the file.
+    WriteFile("short.pck", PackBytes(3, {{"SND0", 99, "end"}, {"SND0", 100, "past"}}) + "QVx");
+    WriteFile("tiny.pck", "abc");
     PackArchive* pack = OpenPack("empty.pck", 0);
     ASSERT_NE(pack, nullptr);
     EXPECT_EQ(SeekPackEntry(pack, 0), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetPackEntryType(pack, 0), 0u);
     ClosePack(pack);
-    EXPECT_EQ(LogText(), "OUTRANGE: CAN'T ALLOCATE ZERO BYTE\r\n"
-                         "Invalid Pack Entry\r\n"
-                         "ERROR: Try To Free NULL Pointer ???\r\n");
-}
-
-TEST_F(PackTest, WhatAShortFileLacksReadsAsZero)
-{
-    std::string file = PackBytes(2, {{"QVx3", 70, "one"}});
-    file += "QVx"; // the second record is cut after three bytes
-    WriteFile("short.pck", file);
-    PackArchive* pack = OpenPack("short.pck", 0);
+    pack = OpenPack("short.pck", 0);
     ASSERT_NE(pack, nullptr);
-    EXPECT_EQ(GetPackEntryType(pack, 1), FourCC("QVx\0"));
-    // Offset 0 of the missing part is inside the file.
-    EXPECT_NE(SeekPackEntry(pack, 1), INVALID_HANDLE_VALUE);
+    EXPECT_NE(SeekPackEntry(pack, 0), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(SeekPackEntry(pack, 1), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetPackEntryType(pack, 2), FourCC("QVx\0"));
+    EXPECT_NE(SeekPackEntry(pack, 2), INVALID_HANDLE_VALUE); // offset 0 is inside the file
     ClosePack(pack);
-
-    WriteFile("tiny.pck", "abc");
     pack = OpenPack("tiny.pck", 0);
     ASSERT_NE(pack, nullptr);
     EXPECT_EQ(pack->header.entryCount, 0u);
     ClosePack(pack);
+    EXPECT_EQ(LogText(), "OUTRANGE: CAN'T ALLOCATE ZERO BYTE\r\n"
+                         "Invalid Pack Entry\r\n"
+                         "ERROR: Try To Free NULL Pointer ???\r\n"
+                         "Invalid Pack Entry\r\n"
+                         "OUTRANGE: CAN'T ALLOCATE ZERO BYTE\r\n"
+                         "ERROR: Try To Free NULL Pointer ???\r\n");
 }
 
 TEST_F(PackTest, AnUnreadableDirectoryOrAMissingFileGivesNoPack)
@@ -85,17 +85,6 @@ TEST_F(PackTest, AnUnreadableDirectoryOrAMissingFileGivesNoPack)
                          "Pack huge.pck non disponibile\r\n"
                          "Pack absent.pck non disponibile\r\n");
     EXPECT_NE(std::ranges::find(debugger.Pieces(), "absent.pck"), debugger.Pieces().end());
-}
-
-TEST_F(PackTest, AnOffsetBeyondTheEndIsRejectedLikeAMissingEntry)
-{
-    std::string file = PackBytes(2, {{"SND0", 96, "end"}, {"SND0", 97, "past"}});
-    WriteFile("far.pck", file);
-    PackArchive* pack = OpenPack("far.pck", 0);
-    EXPECT_NE(SeekPackEntry(pack, 0), INVALID_HANDLE_VALUE); // the very end is still inside
-    EXPECT_EQ(SeekPackEntry(pack, 1), INVALID_HANDLE_VALUE);
-    ClosePack(pack);
-    EXPECT_EQ(LogText(), "Invalid Pack Entry\r\n");
 }
 
 TEST_F(PackTest, CloseAfterUseReopensByNameOnDemand)
@@ -115,18 +104,63 @@ TEST_F(PackTest, CloseAfterUseReopensByNameOnDemand)
     EXPECT_EQ(pack->fileHandle, INVALID_HANDLE_VALUE);
     ClosePack(pack);
     EXPECT_EQ(LogText(), " Error 6");
-}
-
-TEST_F(PackTest, KeepOnCloseLeavesEverythingAsItIs)
-{
+    // Keep-on-close leaves everything as it is.
     WriteFile("k.pck", PackBytes(1, {{"SND0", 0, "x"}}));
-    PackArchive* pack = OpenPack("k.pck", PACK_KEEP_ON_CLOSE);
+    pack = OpenPack("k.pck", PACK_KEEP_ON_CLOSE);
     ClosePack(pack);
     EXPECT_FALSE(FileExists("k.pck"));
     EXPECT_EQ(pack->fileName, std::string("k.pck"));
     pack->flags = 0;
     ClosePack(pack);
     EXPECT_TRUE(FileExists("k.pck"));
+}
+
+class PackImageTest : public test::GraphicsTest {
+protected:
+    // Two 3 x 2 images, then the second one's stream again under another tag.
+    void WritePack()
+    {
+        pack_writer::PackWriter writer;
+        writer.AddImage(qvx::ChunkStream({Image(10), std::nullopt, 255}, 1));
+        writer.AddImage(qvx::ChunkStream({Image(20), std::nullopt, std::nullopt}, 0));
+        writer.AddEntry(FourCC("QVx2"), qvx::ChunkStream({Image(30), std::nullopt, 255}, 0));
+        ASSERT_TRUE(writer.Write("glim.pck"));
+    }
+    static qvx::Image Image(BYTE first) { return {3, 2, 8, Expected(first)}; }
+    static std::vector<BYTE> Expected(BYTE first)
+    {
+        std::vector<BYTE> pixels;
+        for (BYTE i = 0; i < 6; ++i) pixels.push_back(static_cast<BYTE>(first + i));
+        return pixels;
+    }
+};
+
+TEST_F(PackImageTest, ImageEntriesLoadInTurnIntoOneSurfaceAndOthersLeaveItAlone)
+{
+    WritePack();
+    PackArchive* pack = OpenPack("glim.pck", 0);
+    ASSERT_NE(pack, nullptr);
+    LPDIRECTDRAWSURFACE surface = CreateSystemSurface(3, 2);
+    LoadPackImage(surface, pack, 1);
+    EXPECT_EQ(Pixels(surface), Expected(20));
+    LoadPackImage(surface, pack, 0);
+    EXPECT_EQ(Pixels(surface), Expected(10));
+    DDCOLORKEY key {};
+    EXPECT_EQ(surface->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    EXPECT_EQ(key.dwColorSpaceLowValue, 255u);
+    EXPECT_NE(pack->fileHandle, nullptr); // opened without flags: kept open
+    ClosePack(pack);
+
+    pack = OpenPack("glim.pck", PACK_CLOSE_AFTER_USE);
+    LoadPackImage(surface, pack, 2);
+    LoadPackImage(surface, pack, 3); // beyond the directory: no type either
+    EXPECT_EQ(Pixels(surface), Expected(10));
+    LoadPackImage(surface, pack, 1);
+    EXPECT_EQ(Pixels(surface), Expected(20));
+    EXPECT_EQ(pack->fileHandle, nullptr); // closed again after each load
+    surface->Release();
+    ClosePack(pack);
+    EXPECT_EQ(LogText(), "Non è un QVX3 Valido...Non è un QVX3 Valido...");
 }
 
 } // namespace

@@ -25,17 +25,6 @@ void ExpectNoFailureIn(const std::string& log)
         EXPECT_EQ(log.find(failure), std::string::npos) << failure << " in:\n" << log;
 }
 
-std::string BufferBytes(LPDIRECTSOUNDBUFFER buffer, std::size_t size)
-{
-    LPVOID memory = nullptr;
-    DWORD locked = 0;
-    if (buffer->Lock(0, static_cast<DWORD>(size), &memory, &locked, nullptr, nullptr, 0) != DS_OK)
-        return {};
-    std::string bytes(static_cast<const char*>(memory), locked);
-    buffer->Unlock(memory, locked, nullptr, 0);
-    return bytes;
-}
-
 TEST_F(DataFilesTest, EveryPictureLoadsThroughTheGamesReaderWithItsPixelsIntact)
 {
     ASSERT_TRUE(art::WritePictureFiles("."));
@@ -84,7 +73,7 @@ TEST_F(DataFilesTest, BothSoundPacksLoadEveryEntryIntoABufferOfItsSamples)
             const LPDIRECTSOUNDBUFFER buffer = LoadSound(SeekPackEntry(pack, i), DSBCAPS_STATIC);
             ASSERT_NE(buffer, nullptr) << name << " " << i;
             const std::vector<BYTE>& samples = entries[i].sound.samples;
-            EXPECT_EQ(BufferBytes(buffer, samples.size()),
+            EXPECT_EQ(test::BufferBytes(buffer, static_cast<DWORD>(samples.size())),
                       std::string(samples.begin(), samples.end()))
                 << name << " " << i;
             buffer->Release();
@@ -96,18 +85,15 @@ TEST_F(DataFilesTest, BothSoundPacksLoadEveryEntryIntoABufferOfItsSamples)
     ExpectNoFailureIn(LogText());
 }
 
-TEST_F(DataFilesTest, TwoRunsWriteTheSameBytes)
+// Same machine, same bytes: a second run writes what the build's run wrote.
+TEST_F(DataFilesTest, EveryRunWritesTheSameBytes)
 {
-    std::filesystem::create_directories("first");
-    std::filesystem::create_directories("second");
-    for (const char* run : {"first", "second"}) {
-        ASSERT_TRUE(art::WritePictureFiles(run));
-        ASSERT_TRUE(art::WriteCreaturePack(run));
-        ASSERT_TRUE(audio::WriteSoundPacks(run));
-    }
-    for (const auto& entry : std::filesystem::directory_iterator("first")) {
+    ASSERT_TRUE(art::WritePictureFiles("."));
+    ASSERT_TRUE(art::WriteCreaturePack("."));
+    ASSERT_TRUE(audio::WriteSoundPacks("."));
+    for (const auto& entry : std::filesystem::directory_iterator(".")) {
         const auto name = entry.path().filename();
-        EXPECT_EQ(ReadFile("first" / name), ReadFile("second" / name)) << name;
+        EXPECT_TRUE(name == "log.txt" || ReadFile(name) == ReadFile(KG_DATA_DIR / name)) << name;
     }
 }
 

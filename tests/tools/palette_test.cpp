@@ -48,29 +48,4 @@ TEST(GamePaletteTest, BloodIsRedAndItsHeadBrighterThanItsTail)
     EXPECT_GT(test::Luminance(BLOOD_BRIGHT), test::Luminance(BLOOD_DARK) + 15);
 }
 
-TEST(GamePaletteTest, KeyColoursAreUsedByNoOtherEntry)
-{
-    const auto& palette = GamePalette();
-    for (BYTE key : {TITLE_LETTERING_KEY, TITLE_PICTURE_KEY, TRANSPARENT_KEY}) {
-        for (int i = 0; i < 256; ++i) {
-            if (i == key) continue;
-            const bool same = palette[i].peRed == palette[key].peRed
-                              && palette[i].peGreen == palette[key].peGreen
-                              && palette[i].peBlue == palette[key].peBlue;
-            EXPECT_FALSE(same) << "entry " << i << " repeats key " << int(key);
-        }
-    }
-}
-
-TEST(GamePaletteTest, ABurstPixelsHeadIsADarkerShadeOfTheSameRamp)
-{
-    for (int first = FIRST_CREATURE_ENTRY; first < LAST_CREATURE_ENTRY;
-         first += CREATURE_RAMP_LENGTH) {
-        for (int step = BURST_HEAD_STEP; step < CREATURE_RAMP_LENGTH; ++step) {
-            const int p = first + step;
-            EXPECT_LT(test::Luminance(p - BURST_HEAD_STEP), test::Luminance(p)) << p;
-        }
-    }
-}
-
 } // namespace

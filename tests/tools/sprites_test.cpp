@@ -22,56 +22,36 @@ int OpaqueIn(const Picture& sprite, int firstRow, int endRow)
     return count;
 }
 
-TEST(CreatureSpritesTest, FourSquareSpritesWithTransparentBorders)
+// Four square sprites, transparent at the borders, a third to four fifths opaque, showing
+// something as soon as they break the ground, with a dark outline against the sky; a bursting
+// pixel flies in a darker shade of its own colour.
+TEST(CreatureSpritesTest, FourOutlinedCreaturesThatBurstInTheirOwnColours)
 {
     ASSERT_EQ(Sprites().size(), 4u);
     for (const Picture& sprite : Sprites()) {
         ASSERT_EQ(sprite.width, SPRITE_SIZE);
         ASSERT_EQ(sprite.height, SPRITE_SIZE);
         EXPECT_EQ(sprite.key, TRANSPARENT_KEY);
-        for (int i = 0; i < SPRITE_SIZE; ++i) {
-            EXPECT_FALSE(sprite.Opaque(i, 0) || sprite.Opaque(i, SPRITE_SIZE - 1))
-                << sprite.name << " column " << i;
-            EXPECT_FALSE(sprite.Opaque(0, i) || sprite.Opaque(SPRITE_SIZE - 1, i))
-                << sprite.name << " row " << i;
-        }
         const int area = OpaqueIn(sprite, 0, SPRITE_SIZE);
         EXPECT_GT(area, SPRITE_SIZE * SPRITE_SIZE * 3 / 10) << sprite.name;
         EXPECT_LT(area, SPRITE_SIZE * SPRITE_SIZE * 8 / 10) << sprite.name;
-    }
-}
-
-TEST(CreatureSpritesTest, ADarkOutlineSeparatesEachCreatureFromTheSky)
-{
-    for (const Picture& sprite : Sprites()) {
+        EXPECT_GT(OpaqueIn(sprite, 0, 12), 40) << sprite.name;
         for (int y = 0; y < SPRITE_SIZE; ++y) {
             for (int x = 0; x < SPRITE_SIZE; ++x) {
-                const bool edge = sprite.Opaque(x, y)
-                                  && (!sprite.Opaque(x - 1, y) || !sprite.Opaque(x + 1, y)
-                                      || !sprite.Opaque(x, y - 1) || !sprite.Opaque(x, y + 1));
-                if (!edge) continue;
-                EXPECT_LT(test::Luminance(sprite.At(x, y)), 80)
+                if (!sprite.Opaque(x, y)) continue;
+                const BYTE p = sprite.At(x, y);
+                ASSERT_TRUE(x > 0 && y > 0 && x < SPRITE_SIZE - 1 && y < SPRITE_SIZE - 1);
+                const bool edge = !sprite.Opaque(x - 1, y) || !sprite.Opaque(x + 1, y)
+                                  || !sprite.Opaque(x, y - 1) || !sprite.Opaque(x, y + 1);
+                EXPECT_TRUE(!edge || test::Luminance(p) < 80)
                     << sprite.name << " " << x << "," << y;
+                if (p <= BURST_HEAD_STEP) continue;
+                // Ramps are 16 entries aligned to 16: the head colour p - 4 stays in p's ramp.
+                EXPECT_EQ((p - BURST_HEAD_STEP) / 16, p / 16) << sprite.name << " " << int(p);
+                EXPECT_LT(test::Luminance(p - BURST_HEAD_STEP), test::Luminance(p)) << int(p);
             }
         }
     }
-}
-
-TEST(CreatureSpritesTest, BurstingPixelsFlyInADarkerShadeOfTheirOwnColour)
-{
-    for (const Picture& sprite : Sprites()) {
-        for (BYTE p : sprite.pixels) {
-            if (p == TRANSPARENT_KEY || p <= BURST_HEAD_STEP) continue;
-            // Ramps are 16 entries aligned to 16: the head colour p - 4 stays in p's ramp.
-            EXPECT_EQ((p - BURST_HEAD_STEP) / 16, p / 16) << sprite.name << " colour " << int(p);
-            EXPECT_LT(test::Luminance(p - BURST_HEAD_STEP), test::Luminance(p)) << int(p);
-        }
-    }
-}
-
-TEST(CreatureSpritesTest, EveryCreatureShowsSomethingAsSoonAsItBreaksTheGround)
-{
-    for (const Picture& sprite : Sprites()) EXPECT_GT(OpaqueIn(sprite, 0, 12), 40) << sprite.name;
     // The floater rises clear of the ground: its lowest rows carry its legs.
     EXPECT_GT(OpaqueIn(Sprites()[2], 38, SPRITE_SIZE), 20);
 }

@@ -60,23 +60,6 @@ TEST(RenderTest, SamplesAreStoredInTheGamesLayouts)
                 0.01);
 }
 
-TEST(SynthTest, EnvelopesAndFinishingLeaveCleanEdges)
-{
-    EXPECT_DOUBLE_EQ(Percussive(0.0, 0.01, 0.1), 0.0);
-    EXPECT_DOUBLE_EQ(Percussive(0.01, 0.01, 0.1), 1.0);
-    EXPECT_NEAR(Percussive(0.11, 0.01, 0.1), std::exp(-1.0), 1e-9);
-
-    Signal signal(Samples(0.2), 0.4f); // all offset, no sound
-    Mix(signal, Tone(440.0, 0.1), 1.0, Samples(0.05));
-    Finish(signal);
-    EXPECT_EQ(signal.front(), 0.0f);
-    EXPECT_EQ(signal.back(), 0.0f);
-    double mean = 0;
-    for (float s : signal) mean += s;
-    EXPECT_NEAR(mean / signal.size(), 0.0, 0.01);
-    EXPECT_NEAR(Peak(signal, 0, signal.size()), std::pow(10.0, PEAK_DB / 20.0), 1e-4);
-}
-
 using WavTest = test::TempFolderTest;
 
 TEST_F(WavTest, AWavFileDescribesItsSamples)

@@ -10,22 +10,13 @@ namespace {
 
 using namespace test;
 
-HFONT Verdana(LONG height)
-{
-    LOGFONTA font {};
-    font.lfHeight = height;
-    font.lfWeight = FW_BOLD;
-    std::strcpy(font.lfFaceName, "Verdana");
-    return CreateFontIndirectA(&font);
-}
-
 class HudTest : public WorldTest {
 protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        hudFont = Verdana(18);
-        bigFont = Verdana(36);
+        hudFont = MakeFont(18);
+        bigFont = MakeFont(36);
         hudBlink = 0;
         expected = CreateSystemSurface(640, 480);
     }

@@ -80,6 +80,12 @@ TEST_F(ScoringTest, StainsEarnTheBloodBonusThreeTimesAtMost)
 
 TEST_F(ScoringTest, ABloodBonusReplacesAKillerBonusMessage)
 {
+    // A stain as deep as the threshold earns nothing yet.
+    stainDepth[31] = 254;
+    Fly(5, 31 << 8, 300 << 8, 0, 256);
+    UpdateWorld(20);
+    EXPECT_EQ(stainDepth[31], bloodBonusThreshold);
+    EXPECT_EQ(score, 0);
     messageKind = MESSAGE_KILLER_BONUS;
     messageTimeLeft = 700;
     stainDepth[30] = 256;

@@ -71,18 +71,7 @@ protected:
         directDraw->Release(); // and every surface with it
     }
 
-    static Picture Pixels(LPDIRECTDRAWSURFACE surface)
-    {
-        DDSURFACEDESC desc {};
-        LockSurface(surface, &desc);
-        Picture pixels;
-        for (DWORD y = 0; y < 480; ++y) {
-            const auto* row = static_cast<const BYTE*>(desc.lpSurface) + y * desc.lPitch;
-            pixels.insert(pixels.end(), row, row + 640);
-        }
-        UnlockSurface(surface);
-        return pixels;
-    }
+    static Picture Pixels(LPDIRECTDRAWSURFACE surface) { return SurfacePixels(surface); }
     static BYTE Pixel(LPDIRECTDRAWSURFACE s, DWORD x, DWORD y) { return Pixels(s)[y * 640 + x]; }
     // As a spawn leaves a standard creature whose base row is y.
     static Creature& Place(DWORD slot, DWORD x, DWORD y, const BYTE* sprite)

@@ -1,16 +1,18 @@
-#include <sys/wait.h>
-#include <unistd.h>
+// The Killer List's table and its record file.
 
 #include <cstring>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "platform/kernel.h"
 #include "support/little_endian.h"
 #include "tests/common/log_session.h"
 #include "world/collect_file.h"
+#include "world/killer_table.h"
 
 namespace {
-
 constexpr DWORD glim = FourCC("GLIM");
 
 std::string Header(const char* id, DWORD count, DWORD size)
@@ -55,41 +57,31 @@ TEST_F(CollectTest, AWrittenTableIs416BytesAndReadsBack)
     EXPECT_EQ(header.version, 256u);
 }
 
-TEST_F(CollectTest, FewerOrMoreRecordsThanExpected)
+// Fewer or more records than the table holds, records of another size, a size no file holds.
+TEST_F(CollectTest, WhatTheFileHoldsFillsTheSlotsItReaches)
 {
-    WriteFile("killer.dat", Header("GLIM", 3, 40) + Records(3, 40));
-    std::vector<char> buffer(400, 'z');
-    EXPECT_EQ(Read(buffer), COLLECT_OK);
-    EXPECT_EQ(header.recordCount, 3u);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.end()), Records(3, 40) + std::string(280, 'z'));
-
-    WriteFile("killer.dat", Header("GLIM", 12, 40) + Records(12, 40));
-    EXPECT_EQ(Read(buffer), COLLECT_OK);
-    EXPECT_EQ(header.recordCount, 10u);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.end()), Records(10, 40));
-}
-
-TEST_F(CollectTest, RecordsOfAnotherSizeFitTheirSlots)
-{
-    WriteFile("killer.dat", Header("GLIM", 2, 44) + Records(2, 44));
-    std::vector<char> buffer(80, 'z');
-    EXPECT_EQ(Read(buffer, 2), COLLECT_OK);
-    EXPECT_EQ(header.recordSize, 44u);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.end()), Records(2, 40));
-
-    WriteFile("killer.dat", Header("GLIM", 2, 36) + Records(2, 36));
-    buffer.assign(80, 'z');
-    EXPECT_EQ(Read(buffer, 2), COLLECT_OK);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.end()),
-              std::string(36, 'a') + "zzzz" + std::string(36, 'b') + "zzzz");
-}
-
-TEST_F(CollectTest, AHugeRecordSizeReadsOnlyWhatTheFileHas)
-{
-    WriteFile("killer.dat", Header("GLIM", 10, 0xFFFFFF00) + Records(1, 40));
-    std::vector<char> buffer(400, 'z');
-    EXPECT_EQ(Read(buffer), COLLECT_OK);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 40), Records(1, 40));
+    const struct {
+        DWORD count, size, slots;
+        DWORD recordsKept;
+        std::string slotBytes; // 'z' where nothing was read
+    } cases[] = {
+        {3, 40, 10, 3, Records(3, 40) + std::string(280, 'z')},
+        {12, 40, 10, 10, Records(10, 40)},
+        {2, 44, 2, 2, Records(2, 40)},
+        {2, 36, 2, 2, std::string(36, 'a') + "zzzz" + std::string(36, 'b') + "zzzz"},
+        {10, 0xFFFFFF00, 10, 10, Records(1, 40) + std::string(360, 'z')},
+    };
+    for (const auto& c : cases) {
+        const bool huge = c.size > 1000; // then the file holds one record of 40 bytes
+        WriteFile("killer.dat", Header("GLIM", c.count, c.size)
+                                    + Records(huge ? 1 : c.count, huge ? 40 : c.size));
+        std::vector<char> buffer(c.slots * 40, 'z');
+        EXPECT_EQ(Read(buffer, c.slots), COLLECT_OK);
+        EXPECT_EQ(header.recordCount, c.recordsKept);
+        EXPECT_EQ(header.recordSize, c.size);
+        EXPECT_EQ(std::string(buffer.begin(), buffer.end()), c.slotBytes)
+            << c.count << "x" << c.size;
+    }
 }
 
 TEST_F(CollectTest, AWrongIdentifierOrAMissingFile)
@@ -134,6 +126,53 @@ TEST_F(CollectTest, ACrashDuringTheSaveKeepsTheOldFile)
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(ReadFile("killer.dat"), old);
+}
+
+std::vector<KillerEntry> Table(std::vector<DWORD> kills)
+{
+    std::vector<KillerEntry> table(KILLER_COUNT, KillerEntry {});
+    for (std::size_t i = 0; i < kills.size(); ++i) {
+        table[i].kills = kills[i];
+        table[i].name[0] = static_cast<char>('A' + i);
+    }
+    return table;
+}
+
+TEST(KillerTable, ARunGoesBelowTheEntriesItTies)
+{
+    std::vector<KillerEntry> table = Table({50, 40, 40, 30, 0, 0, 0, 0, 0, 7});
+    const DWORD place = FindKillerPlace(table.data(), 40);
+    ASSERT_EQ(place, 3u);
+    MakeRoomForKiller(table.data(), place);
+    EXPECT_EQ(table[3].kills, 30u); // keeps its old bytes until filled
+    EXPECT_EQ(table[4].kills, 30u);
+    EXPECT_EQ(table[4].name[0], 'D');
+    EXPECT_EQ(table[9].name[0], 'I'); // the old last entry dropped out
+}
+
+TEST(KillerTable, RunsThatDoNotEnter)
+{
+    const std::vector<KillerEntry> full = Table({90, 80, 70, 60, 50, 40, 30, 20, 10, 5});
+    EXPECT_EQ(FindKillerPlace(full.data(), 5), KILLER_COUNT);
+    EXPECT_EQ(FindKillerPlace(full.data(), 6), 9u);
+    const std::vector<KillerEntry> empty = Table({});
+    EXPECT_EQ(FindKillerPlace(empty.data(), 0), KILLER_COUNT);
+    EXPECT_EQ(FindKillerPlace(empty.data(), 1), 0u);
+}
+
+TEST(KillerTable, NamesFromAFileAreCutAndShownPrintable)
+{
+    std::vector<KillerEntry> table = Table({});
+    std::memset(table[0].name, 'x', sizeof table[0].name); // no terminator at all
+    std::strcpy(table[1].name, "Ki\x01ll\x7F"
+                               "er\t");
+    TerminateKillerNames(table.data());
+    EXPECT_EQ(std::strlen(table[0].name), KILLER_NAME_LIMIT);
+    char shown[32];
+    PrintableName(table[1].name, shown);
+    EXPECT_STREQ(shown, "Killer");
+    PrintableName("Niccol\xF2", shown);
+    EXPECT_STREQ(shown, "Niccol\xF2");
 }
 
 } // namespace
