@@ -89,6 +89,18 @@ std::string BufferBytes(LPDIRECTSOUNDBUFFER buffer, DWORD bytes)
     return copy;
 }
 
+HWND MakeFocusedWindow(WNDPROC procedure, const char* className, UINT classStyle)
+{
+    WNDCLASSA windowClass {classStyle, procedure, 0,       0,       nullptr,
+                           nullptr,    nullptr,   nullptr, nullptr, className};
+    RegisterClassA(&windowClass);
+    const HWND window =
+        CreateWindowExA(0, className, "Kill Glimbot", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    SetFocus(window);
+    return window;
+}
+
 HFONT MakeFont(LONG height, LONG weight, const char* face)
 {
     LOGFONTA record {};

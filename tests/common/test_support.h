@@ -11,6 +11,7 @@
 #include "platform/ddraw.h"
 #include "platform/dsound.h"
 #include "platform/gdi.h"
+#include "platform/user.h"
 
 namespace test {
 
@@ -37,6 +38,8 @@ std::string ReadBytes(HANDLE file, DWORD count);
 std::vector<BYTE> SurfacePixels(LPDIRECTDRAWSURFACE surface);
 // The first `bytes` bytes of a sound buffer's samples; empty when it cannot be locked.
 std::string BufferBytes(LPDIRECTSOUNDBUFFER buffer, DWORD bytes);
+// A focused pop-up window of a class registered for `procedure`, as the game's window is.
+HWND MakeFocusedWindow(WNDPROC procedure, const char* className, UINT classStyle = 0);
 // A font of the face, its cell `height` pixels high.
 HFONT MakeFont(LONG height, LONG weight = FW_BOLD, const char* face = "Verdana");
 

@@ -1,5 +1,5 @@
 // Where a run reads and writes on the player's machine: the data only read, the player's files
-// in their own folders, nothing lost from an earlier version that kept its list with the data.
+// in their own folders, or said once when a folder cannot be made.
 
 #include <sys/stat.h>
 
@@ -53,32 +53,6 @@ TEST_F(PlayerFoldersTest, ARunKeepsItsFilesInThePlayersFoldersAndOnlyReadsTheDat
     EXPECT_TRUE(ReadFile("home/.local/state/killglimbot/debug.txt").ends_with("==== END ====\r\n"));
     EXPECT_EQ(fs::status("keep/killglimbot").permissions(), fs::perms::owner_all);
     EXPECT_EQ(fs::status("home/.local/state/killglimbot").permissions(), fs::perms::owner_all);
-}
-
-TEST_F(PlayerFoldersTest, AListKeptWithTheDataByAnEarlierVersionMovesToThePlayersFolder)
-{
-    ASSERT_EQ(test::RunGame({"--save", "data", "--headless", "--script", "run.txt"}).exitCode, 0);
-    std::string old = ReadFile("data/killer.dat");
-    ASSERT_EQ(old.size(), 416u);
-    old.replace(20, 4, std::string("Old\0", 4)); // the first entry's name
-    WriteFile("data/killer.dat", old);
-
-    EXPECT_EQ(test::RunGameAsIs({"--data", "data", "--headless", "--script", "run.txt"}).exitCode,
-              0);
-    EXPECT_EQ(ReadFile("home/.local/share/killglimbot/killer.dat"), old);
-    EXPECT_EQ(ReadFile("data/killer.dat"), old);
-}
-
-TEST_F(PlayerFoldersTest, DataThatIsNotThereStopsTheStartInOneLineAndMakesNothing)
-{
-    fs::create_directory("empty");
-    const test::GameResult run = test::RunGameAsIs({"--data", "empty", "--headless"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.errors.find("empty"), std::string::npos) << run.errors;
-    EXPECT_NE(run.errors.find("--data"), std::string::npos) << run.errors;
-    EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
-    EXPECT_FALSE(fs::exists("home"));
-    EXPECT_TRUE(fs::is_empty("empty"));
 }
 
 // The Killer List's folder and the log's cannot be made: each is said once, the log goes to the

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -46,6 +47,28 @@ TEST_F(SoundRunTest, TheShotIsPannedToTheCursor)
     ASSERT_EQ(wav.rate, 22050);
     EXPECT_GT(Level(wav, 0, 800, 1100), 4 * Level(wav, 1, 800, 1100));
     EXPECT_GT(Level(wav, 1, 1400, 1700), 4 * Level(wav, 0, 1400, 1700));
+}
+
+// The shots overlap and clip at full volume; at a half and a quarter of the settings' volume
+// they do not.
+TEST_F(SoundRunTest, TheSettingsVolumeScalesWhatTheGameMixes)
+{
+    WriteFile("run.txt", test::leaveTitle + test::SweepClicks(300, 8000)
+                             + "8000 key 32\n8400 key 13\n8500 key 32\n");
+    std::filesystem::create_directories("home/.config/killglimbot");
+    const auto loudest = [this](const char* settings) {
+        WriteFile("home/.config/killglimbot/killglimbot.ini", settings);
+        EXPECT_EQ(test::RunGame({"--headless", "--script", "run.txt", "--wav", "out.wav"}).exitCode,
+                  0);
+        const std::vector<short> samples = ReadStereoWav(ReadFile("out.wav")).samples;
+        int peak = 0;
+        for (short sample : samples) peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        return peak;
+    };
+    const int half = loudest("volume = 50\n");
+    EXPECT_GT(half, 1000);
+    EXPECT_NEAR(loudest("volume = 25\n"), half / 2, 2);
+    EXPECT_EQ(loudest("volume = 0\n"), 0);
 }
 
 } // namespace

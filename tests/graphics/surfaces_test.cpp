@@ -100,7 +100,7 @@ TEST_F(SurfacesTest, FillingReportsABusyBlitterToItsCaller)
 // to 2048 bytes, no more; 60000 x 60000 is refused before any allocation.
 TEST_F(SurfacesTest, ASizeNoDataCouldFillMakesNoSurface)
 {
-    for (const auto [width, height] : {std::pair {2048, 1}, {2049, 1}, {60000, 60000}}) {
+    for (const auto& [width, height] : {std::pair {2048, 1}, {2049, 1}, {60000, 60000}}) {
         qvx::Bytes file = qvx::QvxFile({TestImage(2, 2), std::nullopt, std::nullopt}, 0);
         WriteLe16(&file[16], static_cast<WORD>(width));
         WriteLe16(&file[18], static_cast<WORD>(height));

@@ -9,6 +9,7 @@
 #include "platform/backend/controller_aim.h"
 #include "platform/backend/sdl_controllers.h"
 #include "platform/user.h"
+#include "tests/common/test_support.h"
 
 namespace {
 
@@ -41,12 +42,7 @@ class ControllerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WNDCLASSA windowClass {
-            0, RecordingWindowProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "pad_test"};
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "pad_test", "pad", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr,
-                                 nullptr, nullptr);
-        SetFocus(window);
+        window = test::MakeFocusedWindow(RecordingWindowProc, "pad_test");
         controllers = std::make_unique<platform::SdlControllers>(platform::ControllerOptions {});
         device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
                                            SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);

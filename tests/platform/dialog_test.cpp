@@ -22,11 +22,6 @@ LRESULT NameDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
-LRESULT QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 platform::DialogTemplate NameTemplate(const char* caption)
 {
     using Kind = platform::DialogItem::Kind;
@@ -48,13 +43,7 @@ protected:
         StartHeadless(script);
         platform::AddDialogResource(nameDialog, platform::LANGUAGE_ENGLISH_UK,
                                     NameTemplate("English"));
-        WNDCLASSA windowClass {0,       QuietWindowProc, 0,       0,       nullptr,
-                               nullptr, nullptr,         nullptr, nullptr, "owner"};
-        RegisterClassA(&windowClass);
-        const HWND owner =
-            CreateWindowExA(0, "owner", "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
-        SetFocus(owner);
+        const HWND owner = test::MakeFocusedWindow(DefWindowProcA, "owner");
         std::memset(takenName, 'x', sizeof takenName);
         const INT_PTR result =
             DialogBoxParamA(nullptr, MAKEINTRESOURCEA(nameDialog), owner, NameDialogProc, 0);

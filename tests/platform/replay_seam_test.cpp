@@ -3,6 +3,7 @@
 #include "platform/replay.h"
 #include "platform/replay/seam.h"
 #include "platform/replay/streams.h"
+#include "tests/common/test_support.h"
 
 namespace {
 
@@ -33,15 +34,7 @@ Journal ShortJournal()
 // Replayed messages go to the window with the focus, as the backends' do.
 class ReplaySeam : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        WNDCLASSA windowClass {0,       DefWindowProcA, 0,       0,       nullptr,
-                               nullptr, nullptr,        nullptr, nullptr, "replayed"};
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "replayed", "", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
-        SetFocus(window);
-    }
+    void SetUp() override { window = test::MakeFocusedWindow(DefWindowProcA, "replayed"); }
     void TearDown() override { DestroyWindow(window); }
 
     HWND window = nullptr;

@@ -12,13 +12,9 @@
 #include "platform/mmtime.h"
 #include "platform/notice.h"
 #include "platform/user.h"
+#include "tests/common/test_support.h"
 
 namespace {
-
-LRESULT QuietWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 std::vector<std::string> notices;
 void Hear(const char* text) { notices.emplace_back(text); }
@@ -65,15 +61,9 @@ TEST(SdlBackend, StartsPresentsAndStopsWithoutADisplay)
     std::string error;
     ASSERT_TRUE(platform::StartBackend(options, error)) << error;
 
-    WNDCLASSA windowClass {CS_DBLCLKS, QuietWindowProc, 0,       0,       nullptr,
-                           nullptr,    nullptr,         nullptr, nullptr, "sdl_test"};
-    RegisterClassA(&windowClass);
-    const HWND window =
-        CreateWindowExA(0, "sdl_test", "Kill Glimbot", WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    const HWND window = test::MakeFocusedWindow(DefWindowProcA, "sdl_test", CS_DBLCLKS);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
-    SetFocus(window);
 
     LPDIRECTDRAW directDraw = nullptr;
     ASSERT_EQ(DirectDrawCreate(nullptr, &directDraw, nullptr), DD_OK);

@@ -14,13 +14,7 @@ protected:
     void Start(const char* script)
     {
         ASSERT_TRUE(StartHeadless(script));
-        WNDCLASSA windowClass {CS_DBLCLKS, GameWindowProc, 0,       0,       nullptr,
-                               nullptr,    nullptr,        nullptr, nullptr, "qvclass32_test"};
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "qvclass32_test", "Kill Glimbot", WS_POPUP, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                 nullptr, nullptr);
-        SetFocus(window);
+        window = test::MakeFocusedWindow(GameWindowProc, "qvclass32_test", CS_DBLCLKS);
         lastKey = 0;
         clickPending = FALSE;
     }

@@ -126,6 +126,7 @@ TEST_F(ReportTest, EveryFacilityHasItsModuleTextAndNoCatalogueNoText)
                                                      {0x876, "DirectDraw"},
                                                      {0x878, "DirectSound"},
                                                      {0x1FFF, "modulo 0x1fff"}};
+    LoadErrorCatalogue(); // there is none here
     for (const auto& [facility, module] : modules) {
         debugger.Clear();
         ReportResult(nullptr, MAKE_HRESULT(1, facility, 2));
