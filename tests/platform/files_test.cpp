@@ -93,6 +93,11 @@ TEST_F(FileTest, ReadsWritesSeeksAndMeasures)
     EXPECT_EQ(GetLastError(), ERROR_NEGATIVE_SEEK);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 10u);
     EXPECT_TRUE(CloseHandle(file));
+    // Truncating an existing file opens it empty.
+    const HANDLE truncated = Open("f.bin", GENERIC_WRITE, TRUNCATE_EXISTING);
+    EXPECT_NE(truncated, INVALID_HANDLE_VALUE);
+    CloseHandle(truncated);
+    EXPECT_EQ(ReadFile("f.bin"), "");
 }
 
 TEST_F(FileTest, ClosedAndInvalidHandlesAreRefused)

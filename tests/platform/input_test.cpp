@@ -42,6 +42,7 @@ TEST(Script, AMistakeNamesItsLine)
         {"1 move 640 10\n", "script line 1: move needs X (0-639) and Y (0-479)"},
         {"1 key 0x1FF\n", "script line 1: key needs a virtual-key code (1-254)"},
         {"1 key 12abc\n", "script line 1: key needs a virtual-key code (1-254)"},
+        {"1 key 255\n", "script line 1: key needs a virtual-key code (1-254)"},
         {"1 text\n", "script line 1: text needs a word"},
         {"1 click twice\n", "script line 1: unexpected 'twice'"},
     };
