@@ -20,15 +20,18 @@ function(kg_library name)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} PRIVATE kg_warnings)
 endfunction()
 
-# kg_test_suite(NAME SOURCES ... DEPS ... [ENVIRONMENT VAR=VALUE...]): one GoogleTest program,
-# its tests registered with CTest.
+# kg_test_suite(NAME SOURCES ... DEPS ... [ENVIRONMENT VAR=VALUE...] [FILTER GTEST_FILTER]):
+# one GoogleTest program, its tests (those the filter takes) registered with CTest.
 function(kg_test_suite name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(ARG "" "FILTER" "SOURCES;DEPS;ENVIRONMENT" ${ARGN})
+  if(NOT ARG_FILTER)
+    set(ARG_FILTER "*")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} kg_test_common GTest::gtest_main GTest::gmock
                                         kg_warnings)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+  gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} TEST_FILTER ${ARG_FILTER}
                        DISCOVERY_TIMEOUT 30 PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()
 
