@@ -49,8 +49,14 @@ void PumpBackend()
 
 DWORD BootClock()
 {
+#ifdef __EMSCRIPTEN__
+    // A browser knows no boot time; the wall clock, too, is far past any screen's start.
+    constexpr clockid_t bootClock = CLOCK_REALTIME;
+#else
+    constexpr clockid_t bootClock = CLOCK_BOOTTIME;
+#endif
     timespec now {};
-    clock_gettime(CLOCK_BOOTTIME, &now);
+    clock_gettime(bootClock, &now);
     const auto ms = static_cast<unsigned long long>(now.tv_sec) * 1000ULL
                     + static_cast<unsigned long long>(now.tv_nsec) / 1000000ULL;
     return static_cast<DWORD>(ms);
