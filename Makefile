@@ -77,7 +77,7 @@ web-test: PACKAGES = $(WEB_TEST_PACKAGES)
 web-test: web
 	@tools/install-deps.sh $(PACKAGES)
 	cd tests/web && npm ci --no-audit --no-fund
-	node tests/web/run.mjs
+	node --test --test-concurrency=1 tests/web/page_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side.
 web-bench: PACKAGES = $(WEB_PACKAGES) $(BENCH_PACKAGES)

@@ -20,6 +20,7 @@
   const typing = document.getElementById('typing');
 
   let game = null; // the running game's module, while one runs
+  let next = null; // what starts once the running game has closed
   let lastRun = null; // the bytes of the last run's journal
   let touched = false; // the player uses a touch screen
 
@@ -59,6 +60,18 @@
       then();
     };
     setTimeout(() => events.forEach((type) => window.addEventListener(type, once, true)), 0);
+  }
+
+  // The game has ended: what the player chose meanwhile starts, else another game is offered.
+  function ended(before) {
+    game = null;
+    if (next) {
+      const start = next;
+      next = null;
+      start();
+      return;
+    }
+    offerAnotherGame(before);
   }
 
   function offerAnotherGame(before) {
@@ -112,8 +125,7 @@
     start(['--data', DATA_FOLDER], {
       onExit: () => {
         readLastRun(game);
-        game = null;
-        offerAnotherGame();
+        ended();
       },
     });
   }
@@ -139,10 +151,7 @@
       preRun: journalLoader(bytes),
       print: (line) => lines.push(line),
       printErr: (line) => { console.warn(line); lines.push(line); },
-      onExit: () => {
-        game = null;
-        offerAnotherGame(lines.join('\n'));
-      },
+      onExit: () => ended(lines.join('\n')),
     });
   }
 
@@ -157,6 +166,23 @@
     game.stringToUTF8(text, bytes, size);
     game._kg_type_text(bytes);
     game._free(bytes);
+  }
+
+  // A tap on the picture is a click where it lands, and a finger moved on it moves the
+  // crosshair: the game takes them as it takes the mouse.
+  function tapsAsClicks() {
+    const mouse = { touchstart: 'mousedown', touchmove: 'mousemove', touchend: 'mouseup' };
+    Object.keys(mouse).forEach((type) => {
+      window.addEventListener(type, (event) => {
+        if (event.target !== canvas) return;
+        event.preventDefault();
+        event.stopPropagation();
+        const touch = event.changedTouches[0];
+        const at = { clientX: touch.clientX, clientY: touch.clientY, bubbles: true, button: 0 };
+        if (type === 'touchstart') canvas.dispatchEvent(new MouseEvent('mousemove', at));
+        canvas.dispatchEvent(new MouseEvent(mouse[type], { ...at, buttons: type === 'touchend' ? 0 : 1 }));
+      }, { capture: true, passive: false });
+    });
   }
 
   function wireControls() {
@@ -180,8 +206,17 @@
     watchFile.addEventListener('change', () => {
       const file = watchFile.files[0];
       watchFile.value = '';
-      if (!file || game) return;
-      file.arrayBuffer().then((buffer) => watch(new Uint8Array(buffer)));
+      if (!file) return;
+      file.arrayBuffer().then((buffer) => {
+        const bytes = new Uint8Array(buffer);
+        // A game that runs is closed first, as a closed window would close it.
+        if (!game) {
+          watch(bytes);
+          return;
+        }
+        next = () => watch(bytes);
+        game._kg_close();
+      });
     });
     // A phone's keyboard types into the field; the game takes each character as typed.
     typing.addEventListener('beforeinput', (event) => {
@@ -193,6 +228,7 @@
       if (event.key === 'Enter') pressKey(SDLK_RETURN);
     });
     window.addEventListener('touchstart', () => { touched = true; }, { capture: true, passive: true });
+    tapsAsClicks();
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
     window.addEventListener('resize', fitPicture);
     document.addEventListener('fullscreenchange', fitPicture);

@@ -43,4 +43,7 @@ bool ClosingLive();
 // Milliseconds since the machine started, 32 bits, wrapping.
 DWORD BootClock();
 
+// Sleeps ms; in the browser the page goes on meanwhile.
+void SleepFor(DWORD ms);
+
 } // namespace platform

@@ -20,7 +20,8 @@ mergeInto(LibraryManager.library, {
 
   // SDL's audio for the browser calls the last two from JavaScript of its own, which names no
   // dependencies: the game's waits bring them in.
-  kg_wait_for_page_input__deps: ['$kgPageInput', '$autoResumeAudioContext', '$dynCall'],
+  kg_wait_for_page_input__deps: ['$kgPageInput', '$callUserCallback', '$autoResumeAudioContext',
+                                 '$dynCall'],
   kg_wait_for_page_input: function (ms) {
     return Asyncify.handleSleep(function (wakeUp) {
       var timer = 0;
@@ -28,7 +29,8 @@ mergeInto(LibraryManager.library, {
         if (kgPageInput.wake !== done) return;
         kgPageInput.wake = null;
         clearTimeout(timer);
-        wakeUp();
+        // As the runtime's own timers do, so that the program's end, when it comes, is seen.
+        callUserCallback(wakeUp);
       };
       kgPageInput.wake = done;
       timer = setTimeout(done, ms);
@@ -58,5 +60,12 @@ mergeInto(LibraryManager.library, {
 
   kg_keep_files: function () {
     if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  // fsync hands the file to the page's storage as a closed file does, without waiting for it:
+  // the program gives control away only in its own waits, so that its end is always seen.
+  fd_sync: function (fd) {
+    if (Module['kgStorage']) Module['kgStorage'].keep();
+    return 0;
   },
 });

@@ -28,6 +28,15 @@ EMSCRIPTEN_KEEPALIVE void kg_press_key(int keycode)
     SDL_PushEvent(&event);
 }
 
+// The page asks the game to close, as a closed window does: every screen ends as on a key and
+// nothing the player made is lost.
+EMSCRIPTEN_KEEPALIVE void kg_close()
+{
+    SDL_Event event {};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
 // utf8: typed characters, one event each, as a keyboard delivers them.
 EMSCRIPTEN_KEEPALIVE void kg_type_text(const char* utf8)
 {

@@ -28,8 +28,8 @@ public:
     // The canvas takes its bytes red, green, blue, alpha.
     CanvasTarget()
         : format(SDL_AllocFormat(SDL_PIXELFORMAT_ABGR8888)),
-          frame(static_cast<std::size_t>(width) * height),
-          across(present::WholeAxis(width, 0, 1)), down(present::WholeAxis(height, 0, 1))
+          frame(static_cast<std::size_t>(width) * height), across(present::WholeAxis(width, 0, 1)),
+          down(present::WholeAxis(height, 0, 1))
     {
     }
 

@@ -3,13 +3,15 @@
 // Without IndexedDB (a private window that refuses it) the game says so once and plays on.
 
 Module['preRun'] = [].concat(Module['preRun'] || [], function () {
-  var storage = { busy: false, again: false, failed: false };
+  var storage = { busy: false, again: false, failed: false, misses: 0 };
   var told = function (error) {
     if (!error || storage.failed) return;
     storage.failed = true;
     if (Module['onStorageFailed']) Module['onStorageFailed'](String(error.message || error));
   };
-  // One write-back at a time; writes that come meanwhile are taken by one more after it.
+  // One write-back at a time; writes that come meanwhile are taken by one more after it. A
+  // file the game renames or removes while a write-back runs fails that one, so a failed one
+  // is tried again, and only a storage that keeps failing is said to fail.
   storage.keep = function () {
     if (storage.failed) return;
     if (storage.busy) {
@@ -18,11 +20,12 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     }
     storage.busy = true;
     FS.syncfs(false, function (error) {
-      told(error);
       storage.busy = false;
-      if (storage.again) {
+      storage.misses = error ? storage.misses + 1 : 0;
+      if (storage.misses >= 3) told(error);
+      if (error || storage.again) {
         storage.again = false;
-        storage.keep();
+        setTimeout(storage.keep, error ? 100 : 0);
       } else if (Module['onFilesKept']) {
         Module['onFilesKept']();
       }
