@@ -17,6 +17,7 @@
 #include "platform/replay/seam.h"
 #include "platform/replay/session.h"
 #include "platform/resources.h"
+#include "platform/storage.h"
 
 namespace platform {
 namespace {
@@ -73,7 +74,10 @@ void Write(PendingDestination& pending, const std::vector<std::uint8_t>& bytes,
     const bool written = WriteAll(pending.descriptor, bytes);
     const std::string reason = Reason();
     close(pending.descriptor);
-    if (written && Publish(pending)) return;
+    if (written && Publish(pending)) {
+        KeepWrittenFiles();
+        return;
+    }
     notes.push_back("Cannot write the replay " + pending.destination.path + ": "
                     + (written ? Reason() : reason));
     unlink(pending.partPath.c_str());
