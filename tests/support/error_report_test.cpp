@@ -36,6 +36,9 @@ struct Catalogue {
     const char* log;
 };
 
+// Shown by its name, in the test's name too.
+void PrintTo(const Catalogue& catalogue, std::ostream* out) { *out << catalogue.name; }
+
 const std::string full(ERROR_TEXT_SIZE, 'z'); // no NUL inside its record
 const std::string version10 = "File errore caricato: versione 1.0\r\n";
 
