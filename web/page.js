@@ -21,6 +21,7 @@
 
   let game = null; // the running game's module, while one runs
   let next = null; // what starts once the running game has closed
+  let armed = null; // takes back the offer of another game
   let lastRun = null; // the bytes of the last run's journal
   let touched = false; // the player uses a touch screen
 
@@ -50,16 +51,24 @@
     canvas.classList.toggle('sharp', whole >= 1);
   }
 
-  // The next key press, click or tap anywhere on the page, once.
+  // The next key press, click or tap anywhere on the page but its controls, once; until a game
+  // starts some other way.
   function onNextGesture(then) {
     const events = ['keydown', 'mousedown', 'touchstart'];
+    let live = true;
+    const disarm = () => {
+      live = false;
+      events.forEach((type) => window.removeEventListener(type, once, true));
+    };
     const once = function (event) {
       if (event.target.closest && event.target.closest('#controls')) return;
-      events.forEach((type) => window.removeEventListener(type, once, true));
+      disarm();
       event.preventDefault();
       then();
     };
-    setTimeout(() => events.forEach((type) => window.addEventListener(type, once, true)), 0);
+    // Not the gesture that ended the game: listening starts after it.
+    setTimeout(() => live && events.forEach((type) => window.addEventListener(type, once, true)), 0);
+    armed = disarm;
   }
 
   // The game has ended: what the player chose meanwhile starts, else another game is offered.
@@ -92,6 +101,7 @@
   // One run of the program with these words on its command line.
   function start(args, options) {
     if (typeof KillGlimbot !== 'function') return;
+    if (armed) armed();
     message.hidden = true;
     const module = Object.assign({
       canvas: canvas,

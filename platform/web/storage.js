@@ -32,6 +32,11 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     });
   };
   Module['kgStorage'] = storage;
+  // Without IndexedDB at all the file system would give up on the mount and stop the program.
+  if (typeof indexedDB === 'undefined' || indexedDB === null) {
+    told('no IndexedDB');
+    return;
+  }
   try {
     FS.mount(IDBFS, {}, '/home/web_user');
   } catch (error) {
