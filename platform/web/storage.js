@@ -10,8 +10,9 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     if (Module['onStorageFailed']) Module['onStorageFailed'](String(error.message || error));
   };
   // One write-back at a time; writes that come meanwhile are taken by one more after it. A
-  // file the game renames or removes while a write-back runs fails that one, so a failed one
-  // is tried again, and only a storage that keeps failing is said to fail.
+  // file the game renames or removes while a write-back runs (a journal's blocks, its last
+  // rename) fails that one, so a failed one is tried again; only a storage that keeps failing
+  // is said to fail.
   storage.keep = function () {
     if (storage.failed) return;
     if (storage.busy) {
@@ -21,11 +22,14 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     storage.busy = true;
     FS.syncfs(false, function (error) {
       storage.busy = false;
-      storage.misses = error ? storage.misses + 1 : 0;
-      if (storage.misses >= 3) told(error);
+      // A file that went away under the write-back is tried again at once; IndexedDB's own
+      // refusals only a few times.
+      var race = error instanceof FS.ErrnoError;
+      storage.misses = error ? storage.misses + (race ? 1 : 10) : 0;
+      if (storage.misses >= 30) told(error);
       if (error || storage.again) {
         storage.again = false;
-        setTimeout(storage.keep, error ? 100 : 0);
+        setTimeout(storage.keep, error && !race ? 100 : 0);
       } else if (Module['onFilesKept']) {
         Module['onFilesKept']();
       }

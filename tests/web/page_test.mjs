@@ -155,7 +155,7 @@ test('a run enters the Killer List, which a reload keeps, and both journals veri
     request.onsuccess = () => {
       const file = request.result.transaction('FILE_DATA').objectStore('FILE_DATA')
         .get('/home/web_user/.local/share/killglimbot/killer.dat');
-      file.onsuccess = () => done(Array.from(file.result.contents));
+      file.onsuccess = () => done(file.result ? Array.from(file.result.contents) : []);
     };
   })));
   assert.ok(kept.some((byte) => byte !== 0), 'the entry is in the browser\'s storage');
