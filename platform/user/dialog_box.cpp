@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/replay.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"
 
@@ -125,6 +126,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
     SetFocus(dialog);
     // A procedure that answers true leaves the focus on the first control that takes it.
     if (dialogProc(dialog, WM_INITDIALOG, 0, initParam)) platform::FocusNext(state);
+    platform::NoteScreenChange();
     bool changed = true;
     while (!state.ended) {
         if (changed) platform::PaintDialog(state);
