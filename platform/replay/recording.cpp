@@ -133,9 +133,9 @@ void Tell(const std::vector<std::string>& notes)
 
 namespace journal {
 
-void KeepUp(Recording& recording)
+void KeepUp(Recording& recording, DWORD now)
 {
-    if (CurrentBackend().Now() - recording.blockTime < JOURNAL_BLOCK_MS) return;
+    if (now - recording.blockTime < JOURNAL_BLOCK_MS) return;
     std::vector<std::string> notes;
     WriteBlock(recording, BlockKind::Run, notes);
     Tell(notes);
@@ -150,7 +150,7 @@ bool RecordedWait(Recording& recording, DWORD timeoutMs)
     const DWORD sinceBlock = backend.Now() - recording.blockTime;
     const DWORD untilBlock = sinceBlock < JOURNAL_BLOCK_MS ? JOURNAL_BLOCK_MS - sinceBlock : 0;
     const bool input = backend.WaitForInput(std::min(timeoutMs, untilBlock));
-    KeepUp(recording);
+    KeepUp(recording, backend.Now());
     return input;
 }
 

@@ -60,7 +60,7 @@ void DeliverPump(std::vector<MSG>& arrived)
         recording->closing |= closeStarts;
         recording->pumps.Add(pump);
     }
-    KeepUp(*recording);
+    KeepUp(*recording, PumpTime());
 }
 
 bool AnswerWait(DWORD timeoutMs)

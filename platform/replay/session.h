@@ -73,8 +73,9 @@ std::unique_ptr<Replay>& CurrentReplay();
 // For the log, once the game has opened it and taken its first input.
 void NoticeAtFirstPump(const std::string& text);
 
-// Recording: a block when one is due, after a pump; a wait that writes the blocks due meanwhile.
-void KeepUp(Recording& recording);
+// Recording: a block when one is due by the backend's clock at `now`; a wait that writes the
+// block due meanwhile.
+void KeepUp(Recording& recording, DWORD now);
 bool RecordedWait(Recording& recording, DWORD timeoutMs);
 
 // Replaying: the next recorded answers.
