@@ -23,8 +23,13 @@ using ErrorHandler = void (*)(const char* file, int line, const char* function, 
                               const char* format, ...);
 using SetErrorHandler = int (*)(ErrorHandler handler);
 
+// SDL's device watch may go on asking the library while the game plays: what is kept between
+// two tellings is bounded, the rest only counted.
+constexpr std::size_t mostKept = 64;
+
 std::mutex keptLock;
 std::vector<std::string> kept;
+std::size_t dropped = 0;
 
 void KeepError(const char*, int, const char* function, int error, const char* format, ...)
 {
@@ -38,7 +43,8 @@ void KeepError(const char*, int, const char* function, int error, const char* fo
     text += message;
     if (error != 0) text += std::string(": ") + std::strerror(error < 0 ? -error : error);
     const std::lock_guard<std::mutex> hold(keptLock);
-    kept.push_back(text + "\r\n");
+    if (kept.size() < mostKept) kept.push_back(text + "\r\n");
+    else ++dropped;
 }
 
 } // namespace
@@ -62,6 +68,8 @@ void TellAlsaErrors()
     {
         const std::lock_guard<std::mutex> hold(keptLock);
         told.swap(kept);
+        if (dropped > 0) told.push_back("ALSA: " + std::to_string(dropped) + " more errors\r\n");
+        dropped = 0;
     }
     for (const std::string& text : told) {
         Notice(text);
