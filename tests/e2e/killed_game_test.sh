@@ -91,7 +91,7 @@ echo "killer.dat whole after $kills kills around its save"
 
 # The kill comes as the screenshot taken at the moment MS is opened (its second open: the first
 # checks at start that it can be made).
-for moment in 1300 4200 9000; do
+for moment in 1300 4200 9500; do
   rm -rf run && mkdir run
   status=0
   strace -f -qq -o /dev/null -P "$work/shot.png" -e trace=openat \
