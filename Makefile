@@ -14,6 +14,12 @@ TEST_PACKAGES := $(BENCH_PACKAGES) libgtest-dev libgmock-dev clang-format \
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
+# The browser build: emscripten, Debian's sources of the libraries it builds for WebAssembly,
+# the native build that makes the data, and fonttools to cut the fonts down to what is drawn.
+WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring fonttools
+# Its tests drive Debian's Chromium with playwright-core (from npm) and verify journals natively.
+WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium
+WEB_PORT ?= 8000
 # The processor-use measurement runs the game on a virtual X server and moves its mouse.
 CPU_USE_PACKAGES := $(PLAY_PACKAGES) xvfb xdotool
 # The X display number the measurement's server takes.
@@ -21,7 +27,7 @@ CPU_USE_DISPLAY ?= 9
 ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: play test asan bench cpu-use package fuzz format format-check clean
+.PHONY: play test asan bench cpu-use package fuzz web serve-web web-test web-bench format format-check clean
 
 # Each goal installs its own packages (target-specific, so its build step sees them too).
 play: PACKAGES = $(PLAY_PACKAGES)
@@ -55,6 +61,32 @@ package: build-release
 fuzz: PACKAGES = $(FUZZ_PACKAGES)
 fuzz: build-fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) fuzz/run-fuzzers
+
+# The page and everything it loads, in build/web.
+web: PACKAGES = $(WEB_PACKAGES)
+web: build-release
+	tools/web/build-libs.sh build/web/libs
+	NODE_PATH=/usr/share/nodejs cmake --preset web
+	cmake --build --preset web
+
+serve-web:
+	@echo "Kill Glimbot in a browser: http://127.0.0.1:$(WEB_PORT)/"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build/web
+
+web-test: PACKAGES = $(WEB_TEST_PACKAGES)
+web-test: web
+	@tools/install-deps.sh $(PACKAGES)
+	cd tests/web && npm ci --no-audit --no-fund
+	node --test --test-concurrency=1 tests/web/page_test.mjs
+
+# A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side.
+web-bench: PACKAGES = $(WEB_PACKAGES) $(BENCH_PACKAGES)
+web-bench: CMAKE_ARGS = -DKG_BUILD_BENCH=ON
+web-bench: web
+	cmake --build --preset release --target bench_shell
+	build/release/bin/bench_shell --benchmark_filter='BM_ComposeFrame$$'
+	cmake --build --preset web --target bench_web_compose
+	node --no-experimental-fetch build/web/cmake/bin/bench_web_compose.js
 
 build-%:
 	@tools/install-deps.sh $(PACKAGES)

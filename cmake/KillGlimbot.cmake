@@ -41,6 +41,9 @@ function(kg_benchmark name)
 endfunction()
 
 # The optimised build is the one that ships: the hardening distributions build their games with.
-add_compile_options($<$<CONFIG:Release>:-fstack-protector-strong>
-                    $<$<CONFIG:Release>:-D_FORTIFY_SOURCE=2>)
-add_link_options($<$<CONFIG:Release>:LINKER:-z,relro,-z,now>)
+# (WebAssembly has no such stack or loader to harden.)
+if(NOT EMSCRIPTEN)
+  add_compile_options($<$<CONFIG:Release>:-fstack-protector-strong>
+                      $<$<CONFIG:Release>:-D_FORTIFY_SOURCE=2>)
+  add_link_options($<$<CONFIG:Release>:LINKER:-z,relro,-z,now>)
+endif()

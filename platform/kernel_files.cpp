@@ -14,6 +14,7 @@
 #include "platform/kernel.h"
 #include "platform/last_error.h"
 #include "platform/replay/seam.h"
+#include "platform/storage.h"
 
 namespace {
 
@@ -250,6 +251,7 @@ BOOL FlushFileBuffers(HANDLE file)
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
+    platform::KeepWrittenFiles();
     return TRUE;
 }
 
@@ -259,7 +261,9 @@ BOOL CloseHandle(HANDLE object)
     if (fd < 0) return FALSE;
     openFiles[reinterpret_cast<std::uintptr_t>(object) - 1] = -1;
     platform::journal::FileClosed(object);
+    const bool written = (fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY;
     close(fd); // closing the descriptor also drops its lock
+    if (written) platform::KeepWrittenFiles();
     return TRUE;
 }
 
@@ -269,6 +273,7 @@ BOOL DeleteFileA(LPCSTR fileName)
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
+    platform::KeepWrittenFiles();
     return TRUE;
 }
 
@@ -286,6 +291,7 @@ BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags)
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
+    platform::KeepWrittenFiles();
     return TRUE;
 }
 

@@ -2,8 +2,14 @@
 
 #include "platform/backend/backend.h"
 
+#include <chrono>
 #include <csignal>
 #include <ctime>
+#include <thread>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include "platform/backend.h"
 #include "platform/backend/headless.h"
@@ -51,11 +57,26 @@ void PumpBackend()
 
 DWORD BootClock()
 {
+#ifdef __EMSCRIPTEN__
+    // A browser knows no boot time; the wall clock, too, is far past any screen's start.
+    constexpr clockid_t bootClock = CLOCK_REALTIME;
+#else
+    constexpr clockid_t bootClock = CLOCK_BOOTTIME;
+#endif
     timespec now {};
-    clock_gettime(CLOCK_BOOTTIME, &now);
+    clock_gettime(bootClock, &now);
     const auto ms = static_cast<unsigned long long>(now.tv_sec) * 1000ULL
                     + static_cast<unsigned long long>(now.tv_nsec) / 1000000ULL;
     return static_cast<DWORD>(ms);
+}
+
+void SleepFor(DWORD ms)
+{
+#ifdef __EMSCRIPTEN__
+    emscripten_sleep(ms);
+#else
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+#endif
 }
 
 bool StartBackend(const BackendOptions& options, std::string& error)

@@ -25,6 +25,8 @@ public:
     virtual void WindowShown() {}
     virtual void WindowDestroyed() {}
     virtual void PointerVisible(bool /*visible*/) {}
+    // A dialog takes typed text from now on, or no longer (a phone's keyboard may come up).
+    virtual void TextEntry(bool /*open*/) {}
 };
 
 // The running backend; before one starts, a detached one with the machine's clock and no input.
@@ -43,5 +45,8 @@ DWORD PumpTime();
 
 // Milliseconds since the machine started, 32 bits, wrapping.
 DWORD BootClock();
+
+// Sleeps ms; in the browser the page goes on meanwhile.
+void SleepFor(DWORD ms);
 
 } // namespace platform

@@ -29,6 +29,10 @@ public:
     virtual present::Area PictureInWindow() const = 0;
 };
 
+// Chooses the way the picture reaches this window, and says which and why in the game's log;
+// null when none works.
+std::unique_ptr<PresentTarget> MakePresentTarget(SDL_Window* window, const WindowOptions& options);
+
 // Null when the window's surface cannot be had or is not 32 bits a pixel.
 std::unique_ptr<PresentTarget> MakeSurfaceTarget(SDL_Window* window, const WindowOptions& settings,
                                                  std::string& error);

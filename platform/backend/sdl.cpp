@@ -20,6 +20,10 @@
 #include "platform/resources.h"
 #include "platform/user/input.h"
 
+#ifdef __EMSCRIPTEN__
+#include "platform/web/browser.h"
+#endif
+
 namespace platform {
 namespace {
 
@@ -28,6 +32,14 @@ constexpr int screenHeight = present::SCREEN.height;
 // The longest sleep: a stop signal does not wake the wait, so it is noticed this late at most.
 constexpr DWORD longestWaitMs = 250;
 constexpr DWORD aimingStepMs = 10;
+
+#ifdef __EMSCRIPTEN__
+// In the browser the page scales the picture and offers full screen: the canvas keeps the
+// screen's own size, and the page's input wakes the waits.
+constexpr bool pageOwnsWindow = true;
+#else
+constexpr bool pageOwnsWindow = false;
+#endif
 
 struct WindowDeleter {
     void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
@@ -42,8 +54,28 @@ bool IsSet(const char* variable)
 bool HasDisplay()
 {
     // A driver chosen by hand (offscreen, dummy) needs no display server.
-    return IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+    return pageOwnsWindow || IsSet("SDL_VIDEODRIVER") || IsSet("DISPLAY")
+           || IsSet("WAYLAND_DISPLAY");
 }
+
+// Gives the processor away until an event comes or ms pass; true when one came.
+bool WaitForEvent(DWORD ms)
+{
+#ifdef __EMSCRIPTEN__
+    return web::WaitForPageInput(ms);
+#else
+    return SDL_WaitEventTimeout(nullptr, static_cast<int>(ms)) != 0;
+#endif
+}
+
+Uint32 WindowFlags(const WindowOptions& options)
+{
+    if (pageOwnsWindow) return SDL_WINDOW_HIDDEN;
+    return SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE
+           | (options.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+}
+
+int WindowScale(const WindowOptions& options) { return pageOwnsWindow ? 1 : options.windowScale; }
 
 // Latin-1 characters of a UTF-8 text, the ones the game's texts can hold.
 void PostLatin1Characters(const char* utf8)
@@ -126,18 +158,17 @@ public:
         if (showing >= 0) wait = std::min(wait, static_cast<DWORD>(showing));
         // A held stick moves the crosshair with no event to wake the wait.
         if (controllers.Aiming()) wait = std::min(wait, aimingStepMs);
-        const bool input = SDL_WaitEventTimeout(nullptr, static_cast<int>(wait)) != 0;
+        const bool input = WaitForEvent(wait);
         if (presenter && showing >= 0) presenter->Present(false);
         return input;
     }
 
     void WindowCreated(const char* title, WORD icon) override
     {
-        const Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE
-                             | (options.fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        const int scale = WindowScale(options);
         window.reset(SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                      screenWidth * options.windowScale,
-                                      screenHeight * options.windowScale, flags));
+                                      screenWidth * scale, screenHeight * scale,
+                                      WindowFlags(options)));
         if (!window) return;
         WatchDisplayConnection(window.get());
         presenter = SdlPresenter::Make(window.get(), options);
@@ -153,6 +184,10 @@ public:
     }
 
     void WindowDestroyed() override { DropWindow(); }
+
+#ifdef __EMSCRIPTEN__
+    void TextEntry(bool open) override { web::ShowTextEntry(open); }
+#endif
 
     void PointerVisible(bool visible) override
     {
@@ -204,7 +239,8 @@ private:
     {
         const bool down = key.type == SDL_KEYDOWN;
         const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
-        if (down && alt && key.keysym.sym == SDLK_RETURN && key.repeat == 0) ToggleFullScreen();
+        if (down && alt && key.keysym.sym == SDLK_RETURN && key.repeat == 0 && !pageOwnsWindow)
+            ToggleFullScreen();
         // As on the original platform, Print Screen takes a picture and is no key to the game.
         if (key.keysym.sym == SDLK_PRINTSCREEN) {
             if (down && key.repeat == 0) TakeScreenshot();
@@ -248,6 +284,8 @@ std::unique_ptr<Backend> MakeSdlBackend(const BackendOptions& options, std::stri
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_TIME, "500");
+    // In the browser only the canvas's keys are the game's: the page's own fields keep theirs.
+    SDL_SetHint(SDL_HINT_EMSCRIPTEN_KEYBOARD_ELEMENT, "#canvas");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("cannot open a window: ") + SDL_GetError()
                 + "; run with --headless to play without one";

@@ -14,6 +14,7 @@
 #include "platform/replay/seam.h"
 #include "platform/replay/session.h"
 #include "platform/resources.h"
+#include "platform/storage.h"
 
 namespace platform {
 namespace {
@@ -121,6 +122,8 @@ void WriteBlock(Recording& recording, journal::BlockKind kind, std::vector<std::
     part.result = taken.result;
     part.finalDigest = taken.finalDigest;
     Put(recording, recording.blocks.RunBlock(part, kind), notes);
+    // The kernel keeps a written block; the browser's storage is told of each.
+    KeepWrittenFiles();
     recording.answersWritten = Answers(recording);
 }
 

@@ -1,9 +1,6 @@
 // Replaying: the recorded answers in the order the game asks for them. Past the recording's
 // end the program is closing, the clock moves a millisecond an answer and the cursor stays.
 
-#include <chrono>
-#include <thread>
-
 #include "platform/backend/backend.h"
 #include "platform/replay/session.h"
 #include "platform/user/window_table.h"
@@ -32,7 +29,7 @@ void Pace(Replay& replay, DWORD recorded)
     }
     const DWORD due = (recorded - *replay.baseRecorded) / static_cast<DWORD>(replay.speed);
     const DWORD waited = BootClock() - replay.baseReal;
-    if (due > waited) std::this_thread::sleep_for(std::chrono::milliseconds(due - waited));
+    if (due > waited) SleepFor(due - waited);
 }
 
 // The watcher's own keys: Escape stops watching, F changes the speed.

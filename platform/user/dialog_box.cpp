@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
+#include "platform/backend/backend.h"
 #include "platform/replay.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"
@@ -126,6 +127,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
     SetFocus(dialog);
     // A procedure that answers true leaves the focus on the first control that takes it.
     if (dialogProc(dialog, WM_INITDIALOG, 0, initParam)) platform::FocusNext(state);
+    platform::CurrentBackend().TextEntry(true);
     platform::NoteScreenChange();
     bool changed = true;
     while (!state.ended) {
@@ -140,6 +142,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
         if (!state.ended && platform::CloseRequested()) platform::Command(dialog, state, IDOK);
         if (!state.ended && !changed) WaitMessage();
     }
+    platform::CurrentBackend().TextEntry(false);
     DestroyWindow(dialog);
     SetFocus(owner);
     // What the dialog covered is the owner's to paint again.

@@ -1,0 +1,71 @@
+// The page's side of the platform calls the browser build makes: waits that give control back
+// to the browser, the canvas the picture goes to, the storage the player's files are kept in.
+
+mergeInto(LibraryManager.library, {
+  // Input that reaches the page wakes a wait once SDL has queued it: the listeners run first on
+  // the way down to the canvas, and the wake comes after every listener is done.
+  $kgPageInput__postset: 'kgPageInput.listen();',
+  $kgPageInput: {
+    wake: null,
+    listen: function () {
+      if (typeof window === 'undefined') return;
+      ['keydown', 'keyup', 'keypress', 'mousedown', 'mouseup', 'mousemove', 'touchstart',
+       'touchmove', 'touchend', 'focus', 'blur'].forEach(function (type) {
+        window.addEventListener(type, function () {
+          if (kgPageInput.wake) setTimeout(kgPageInput.wake, 0);
+        }, true);
+      });
+    },
+  },
+
+  // SDL's audio for the browser calls the last two from JavaScript of its own, which names no
+  // dependencies: the game's waits bring them in.
+  kg_wait_for_page_input__deps: ['$kgPageInput', '$callUserCallback', '$autoResumeAudioContext',
+                                 '$dynCall'],
+  kg_wait_for_page_input: function (ms) {
+    return Asyncify.handleSleep(function (wakeUp) {
+      var timer = 0;
+      var done = function () {
+        if (kgPageInput.wake !== done) return;
+        kgPageInput.wake = null;
+        clearTimeout(timer);
+        // As the runtime's own timers do, so that the program's end, when it comes, is seen.
+        callUserCallback(wakeUp);
+      };
+      kgPageInput.wake = done;
+      timer = setTimeout(done, ms);
+    });
+  },
+
+  // frame: the 640 x 480 RGBA picture in the program's memory, shown in place (no copy); the
+  // view over it is made again when memory grows.
+  kg_put_pixels: function (frame, x, y, width, height) {
+    var canvas = Module['canvas'];
+    var shown = Module['kgShown'];
+    if (!shown || shown.buffer !== HEAPU8.buffer || shown.frame !== frame) {
+      var bytes = new Uint8ClampedArray(HEAPU8.buffer, frame, 640 * 480 * 4);
+      shown = Module['kgShown'] = {
+        buffer: HEAPU8.buffer,
+        frame: frame,
+        context: canvas.getContext('2d', { alpha: false }),
+        image: new ImageData(bytes, 640, 480),
+      };
+    }
+    shown.context.putImageData(shown.image, 0, 0, x, y, width, height);
+  },
+
+  kg_text_entry: function (open) {
+    if (Module['onTextEntry']) Module['onTextEntry'](open !== 0);
+  },
+
+  kg_keep_files: function () {
+    if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  // fsync hands the file to the page's storage as a closed file does, without waiting for it:
+  // the program gives control away only in its own waits, so that its end is always seen.
+  fd_sync: function (fd) {
+    if (Module['kgStorage']) Module['kgStorage'].keep();
+    return 0;
+  },
+});

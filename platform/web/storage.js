@@ -1,0 +1,46 @@
+// The player's folders (HOME, so the same names as on a desktop) live in the browser's
+// IndexedDB: read in before the game starts, written back whenever the game has written a file.
+// Without IndexedDB (a private window that refuses it) the game says so once and plays on.
+
+Module['preRun'] = [].concat(Module['preRun'] || [], function () {
+  var storage = { busy: false, again: false, failed: false, misses: 0 };
+  var told = function (error) {
+    if (!error || storage.failed) return;
+    storage.failed = true;
+    if (Module['onStorageFailed']) Module['onStorageFailed'](String(error.message || error));
+  };
+  // One write-back at a time; writes that come meanwhile are taken by one more after it. A
+  // file the game renames or removes while a write-back runs fails that one, so a failed one
+  // is tried again, and only a storage that keeps failing is said to fail.
+  storage.keep = function () {
+    if (storage.failed) return;
+    if (storage.busy) {
+      storage.again = true;
+      return;
+    }
+    storage.busy = true;
+    FS.syncfs(false, function (error) {
+      storage.busy = false;
+      storage.misses = error ? storage.misses + 1 : 0;
+      if (storage.misses >= 3) told(error);
+      if (error || storage.again) {
+        storage.again = false;
+        setTimeout(storage.keep, error ? 100 : 0);
+      } else if (Module['onFilesKept']) {
+        Module['onFilesKept']();
+      }
+    });
+  };
+  Module['kgStorage'] = storage;
+  try {
+    FS.mount(IDBFS, {}, '/home/web_user');
+  } catch (error) {
+    told(error);
+    return;
+  }
+  addRunDependency('kg-storage');
+  FS.syncfs(true, function (error) {
+    told(error);
+    removeRunDependency('kg-storage');
+  });
+});

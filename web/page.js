@@ -1,0 +1,262 @@
+// The page around the game: it loads the game, sizes its picture, starts another game when one
+// ends, offers the last run's journal, watches a journal, and says on the page what went wrong.
+'use strict';
+
+(function () {
+  const SCREEN_WIDTH = 640;
+  const SCREEN_HEIGHT = 480;
+  const SDLK_BACKSPACE = 8;
+  const SDLK_RETURN = 13;
+  const DATA_FOLDER = '/data';
+  const LAST_RUN = '/home/web_user/.local/state/killglimbot/last-run.kgr';
+  const WATCHED = '/tmp/watched.kgr';
+
+  const canvas = document.getElementById('canvas');
+  const stage = document.getElementById('stage');
+  const message = document.getElementById('message');
+  const notice = document.getElementById('notice');
+  const download = document.getElementById('download');
+  const watchFile = document.getElementById('watch-file');
+  const typing = document.getElementById('typing');
+
+  let game = null; // the running game's module, while one runs
+  let next = null; // what starts once the running game has closed
+  let lastRun = null; // the bytes of the last run's journal
+  let touched = false; // the player uses a touch screen
+
+  function say(text) {
+    message.textContent = text;
+    message.hidden = false;
+  }
+
+  // What the page is doing, for style sheets and tests: loading, running, ended, fault.
+  function enter(state) {
+    document.body.dataset.game = state;
+  }
+
+  function fault(text) {
+    console.error(text);
+    say(text);
+    enter('fault');
+  }
+
+  // A whole multiple of the screen when one fits, sharp; a smaller screen gets a smooth fit.
+  function fitPicture() {
+    const fit = Math.min(stage.clientWidth / SCREEN_WIDTH, stage.clientHeight / SCREEN_HEIGHT);
+    const whole = Math.floor(fit);
+    const scale = whole >= 1 ? whole : fit;
+    canvas.style.width = SCREEN_WIDTH * scale + 'px';
+    canvas.style.height = SCREEN_HEIGHT * scale + 'px';
+    canvas.classList.toggle('sharp', whole >= 1);
+  }
+
+  // The next key press, click or tap anywhere on the page, once.
+  function onNextGesture(then) {
+    const events = ['keydown', 'mousedown', 'touchstart'];
+    const once = function (event) {
+      if (event.target.closest && event.target.closest('#controls')) return;
+      events.forEach((type) => window.removeEventListener(type, once, true));
+      event.preventDefault();
+      then();
+    };
+    setTimeout(() => events.forEach((type) => window.addEventListener(type, once, true)), 0);
+  }
+
+  // The game has ended: what the player chose meanwhile starts, else another game is offered.
+  function ended(before) {
+    game = null;
+    if (next) {
+      const start = next;
+      next = null;
+      start();
+      return;
+    }
+    offerAnotherGame(before);
+  }
+
+  function offerAnotherGame(before) {
+    enter('ended');
+    say((before ? before + '\n\n' : '') + 'Press any key or click for another game.');
+    onNextGesture(play);
+  }
+
+  function readLastRun(module) {
+    try {
+      lastRun = module.FS.readFile(LAST_RUN);
+    } catch (error) {
+      lastRun = null;
+    }
+    download.disabled = lastRun === null;
+  }
+
+  // One run of the program with these words on its command line.
+  function start(args, options) {
+    if (typeof KillGlimbot !== 'function') return;
+    message.hidden = true;
+    const module = Object.assign({
+      canvas: canvas,
+      arguments: args,
+      print: (line) => console.log(line),
+      printErr: (line) => console.warn(line),
+      onAbort: (what) => {
+        game = null;
+        fault('The game stopped with an error (' + what + ').\nReload the page to play again.');
+      },
+      onStorageFailed: (reason) => {
+        notice.textContent = 'This browser does not let the page keep files (' + reason +
+          '): the Killer List and the journals last only until the tab closes.';
+        notice.hidden = false;
+      },
+      onTextEntry: (open) => {
+        document.body.dataset.textEntry = open;
+        typing.hidden = !(open && touched);
+        typing.value = '';
+        if (open && touched) typing.focus();
+        else canvas.focus();
+      },
+    }, options);
+    game = module;
+    enter('running');
+    KillGlimbot(module).catch((error) => fault('The game could not start: ' + error));
+    canvas.focus();
+  }
+
+  function play() {
+    start(['--data', DATA_FOLDER], {
+      onExit: () => {
+        readLastRun(game);
+        ended();
+      },
+    });
+  }
+
+  // The journal goes into the program's own files before it starts.
+  function journalLoader(bytes) {
+    return [function () { game.FS.writeFile(WATCHED, bytes); }];
+  }
+
+  // Watches a journal at its own pace, then checks it as --verify does and shows its verdict.
+  function watch(bytes) {
+    start(['--data', DATA_FOLDER, '--play', WATCHED], {
+      preRun: journalLoader(bytes),
+      onExit: () => verify(bytes),
+    });
+  }
+
+  function verify(bytes) {
+    const lines = [];
+    say('Checking the run...');
+    start(['--data', DATA_FOLDER, '--verify', WATCHED], {
+      canvas: document.createElement('canvas'),
+      preRun: journalLoader(bytes),
+      print: (line) => lines.push(line),
+      printErr: (line) => { console.warn(line); lines.push(line); },
+      onExit: () => ended(lines.join('\n')),
+    });
+  }
+
+  function pressKey(keycode) {
+    if (game && game._kg_press_key) game._kg_press_key(keycode);
+  }
+
+  function typeText(text) {
+    if (!game || !game._kg_type_text || text === '') return;
+    const size = game.lengthBytesUTF8(text) + 1;
+    const bytes = game._malloc(size);
+    game.stringToUTF8(text, bytes, size);
+    game._kg_type_text(bytes);
+    game._free(bytes);
+  }
+
+  // A tap on the picture is a click where it lands, and a finger moved on it moves the
+  // crosshair: the game takes them as it takes the mouse.
+  function tapsAsClicks() {
+    const mouse = { touchstart: 'mousedown', touchmove: 'mousemove', touchend: 'mouseup' };
+    Object.keys(mouse).forEach((type) => {
+      window.addEventListener(type, (event) => {
+        if (event.target !== canvas) return;
+        event.preventDefault();
+        event.stopPropagation();
+        const touch = event.changedTouches[0];
+        const at = { clientX: touch.clientX, clientY: touch.clientY, bubbles: true, button: 0 };
+        if (type === 'touchstart') canvas.dispatchEvent(new MouseEvent('mousemove', at));
+        canvas.dispatchEvent(new MouseEvent(mouse[type], { ...at, buttons: type === 'touchend' ? 0 : 1 }));
+      }, { capture: true, passive: false });
+    });
+  }
+
+  function wireControls() {
+    document.getElementById('key').addEventListener('click', () => {
+      pressKey(SDLK_RETURN);
+      canvas.focus();
+    });
+    document.getElementById('fullscreen').addEventListener('click', () => {
+      const request = document.documentElement.requestFullscreen;
+      if (request) request.call(document.documentElement).catch(() => {});
+      canvas.focus();
+    });
+    download.addEventListener('click', () => {
+      if (!lastRun) return;
+      const link = document.createElement('a');
+      link.href = URL.createObjectURL(new Blob([lastRun], { type: 'application/octet-stream' }));
+      link.download = 'last-run.kgr';
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    });
+    watchFile.addEventListener('change', () => {
+      const file = watchFile.files[0];
+      watchFile.value = '';
+      if (!file) return;
+      file.arrayBuffer().then((buffer) => {
+        const bytes = new Uint8Array(buffer);
+        // A game that runs is closed first, as a closed window would close it.
+        if (!game) {
+          watch(bytes);
+          return;
+        }
+        next = () => watch(bytes);
+        game._kg_close();
+      });
+    });
+    // A phone's keyboard types into the field; the game takes each character as typed.
+    typing.addEventListener('beforeinput', (event) => {
+      if (event.inputType === 'deleteContentBackward') pressKey(SDLK_BACKSPACE);
+      else if (event.inputType === 'insertLineBreak') pressKey(SDLK_RETURN);
+      else if (event.data) typeText(event.data);
+    });
+    typing.addEventListener('keydown', (event) => {
+      if (event.key === 'Enter') pressKey(SDLK_RETURN);
+    });
+    window.addEventListener('touchstart', () => { touched = true; }, { capture: true, passive: true });
+    tapsAsClicks();
+    canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    window.addEventListener('resize', fitPicture);
+    document.addEventListener('fullscreenchange', fitPicture);
+  }
+
+  function loadGame() {
+    const script = document.createElement('script');
+    script.src = 'killglimbot.js';
+    script.onload = play;
+    script.onerror = () => fault('The game could not be loaded (killglimbot.js is missing).\n' +
+      'Check that the page is served with all its files, then reload.');
+    document.body.appendChild(script);
+  }
+
+  // A data file that does not arrive shows up as an error thrown outside the game.
+  window.addEventListener('error', (event) => {
+    fault('The game could not be loaded: ' + (event.message || 'a file failed to load') +
+      '.\nCheck that the page is served with all its files, then reload.');
+  });
+
+  enter('loading');
+  fitPicture();
+  if (typeof WebAssembly !== 'object') {
+    fault('This browser cannot run WebAssembly, which the game needs.\n' +
+      'Try a current Firefox, Chrome, Edge or Safari.');
+    return;
+  }
+  if (navigator.storage && navigator.storage.persist) navigator.storage.persist().catch(() => {});
+  wireControls();
+  loadGame();
+}());
