@@ -251,6 +251,7 @@ BOOL FlushFileBuffers(HANDLE file)
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
+    platform::KeepWrittenFiles();
     return TRUE;
 }
 

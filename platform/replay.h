@@ -1,7 +1,8 @@
 #pragma once
 // Replays: a journal of everything the platform answered a run (the clock, the messages of each
-// pump, the cursor, the facts fixed at start), written at the end with the run's result and a
-// digest of the world, so that the run can be watched again or verified bit for bit.
+// pump, the cursor, the facts fixed at start), written in blocks while the run goes on and ended
+// with the run's result and a digest of the world, so that the run can be watched again or
+// verified bit for bit, and a run that never ended still can be up to its last block.
 
 #include <cstdint>
 #include <span>
@@ -13,7 +14,10 @@
 
 namespace platform {
 
-inline constexpr std::uint16_t JOURNAL_FORMAT_VERSION = 1;
+inline constexpr std::uint16_t JOURNAL_FORMAT_VERSION = 2;
+// A block is written at least this often while the run goes on, in the backend's milliseconds,
+// and at every change of screen.
+inline constexpr DWORD JOURNAL_BLOCK_MS = 1000;
 // The world's digest is kept every this many composed frames.
 inline constexpr DWORD JOURNAL_FRAME_STEP = 50;
 // Runs are counted in answers: three days of play at a thousand pumps a second stay below this,
@@ -66,17 +70,27 @@ struct Journal {
     std::vector<FrameDigest> frames;
     RunResult result;
     std::uint64_t finalDigest = 0;
+    // Where the run stood at its last block: milliseconds since recording started, frames
+    // composed.
+    DWORD lastBlockTime = 0;
+    DWORD lastBlockFrames = 0;
+    // The program stopped before the journal's end (killed, crashed, out of room): the answers
+    // end with its last whole block, and there is no result or final digest.
+    bool cutShort = false;
 };
 
+// The journal in the current format, a cut-short one without its end.
 std::vector<std::uint8_t> EncodeJournal(const Journal& journal);
 // Never trusts a size or a count. False with a one-line reason (not a journal, a newer format,
-// truncated, damaged) when the bytes are not a whole journal of a format this game reads.
+// truncated, damaged) when the bytes are not a journal of a format this game reads; a journal
+// cut short after its first block is read up to its last whole block.
 bool DecodeJournal(std::span<const std::uint8_t> bytes, Journal& journal, std::string& error);
 
-// Where a finished journal goes: written under a temporary name, then renamed.
+// Where a journal goes, written as the run goes on.
 struct JournalDestination {
     std::string path;
-    // Empty: an existing file is never replaced. Else the file there is kept under this name.
+    // Empty: an existing file is never replaced. Else the file there is first kept under this
+    // name, whether its run ended or not.
     std::string previousPath;
 };
 
@@ -90,10 +104,13 @@ struct RecordingOptions {
 };
 
 // Journals this run from now on. The log is told where; a destination that cannot be written
-// is dropped, said once in the log, and the run goes on, unrecorded when none is left.
+// is dropped, said once in the log, and the run goes on, unrecorded when none is left. What a
+// dropped destination holds stays there, cut short.
 void StartRecording(const RecordingOptions& options);
-// Writes the journal with the run's result to every destination left; failures go to notes.
+// Ends the journal with the run's result at every destination left; failures go to notes.
 void FinishRecording(const RunResult& result, std::vector<std::string>& notes);
+// A new screen starts: the journal so far goes to the disk.
+void NoteScreenChange();
 
 bool ReadJournalFile(const std::string& path, Journal& journal, std::string& error);
 
@@ -101,6 +118,10 @@ struct ReplayOutcome {
     std::string dataDiffer; // empty, or what differs from the recording's data and facts
     bool diverged = false;
     DWORD frame = 0; // the first frame whose world differs
+    // A journal cut short that replayed to its end: where that end was.
+    bool cutShort = false;
+    DWORD cutTime = 0;
+    DWORD cutFrame = 0;
 };
 
 // From now on the seam answers from the journal; paced, at the recording's own speed (F makes

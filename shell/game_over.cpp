@@ -2,6 +2,7 @@
 
 #include "graphics/shared_surfaces.h"
 #include "graphics/surfaces.h"
+#include "platform/replay.h"
 #include "shell/input_state.h"
 #include "shell/play_loop.h"
 #include "shell/window_proc.h"
@@ -18,6 +19,7 @@ constexpr DWORD gameOverSoundEntry = 1;
 
 void RunGameOver(PackArchive* pack)
 {
+    platform::NoteScreenChange();
     LPDIRECTDRAWSURFACE picture = LoadSurface("gameover.qvx");
     SetSurfaceColorKey(picture, gameOverKey);
     LPDIRECTSOUNDBUFFER jingle = nullptr;

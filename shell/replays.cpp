@@ -115,6 +115,10 @@ int FinishJournal(const CommandLine& commandLine, const platform::RunResult& res
     else if (outcome.diverged)
         std::printf("not verified: the replay diverges at frame %u%s\n", outcome.frame,
                     VersionNote().c_str());
+    else if (outcome.cutShort)
+        std::printf("cut short at frame %u, %u.%03u s into the run: verified up to there\n",
+                    outcome.cutFrame, outcome.cutTime / 1000, outcome.cutTime % 1000);
     else std::printf("verified\n");
-    return outcome.dataDiffer.empty() && !outcome.diverged ? 0 : 1;
+    if (!outcome.dataDiffer.empty() || outcome.diverged) return 1;
+    return outcome.cutShort ? VERIFIED_CUT_SHORT : 0;
 }

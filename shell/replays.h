@@ -8,6 +8,10 @@
 #include "platform/replay.h"
 #include "shell/command_line.h"
 
+// --verify's status for a journal cut short whose replay matched up to its last block: the run
+// checks out as far as it goes, but its result was never written.
+inline constexpr int VERIFIED_CUT_SHORT = 3;
+
 // Before the folders are chosen: reads the journal to replay and sets the run up from it. False,
 // with the exit status, when the run cannot go ahead (2: the journal is damaged or no journal,
 // or words or a script were given to a replay; 1: --record's file exists).

@@ -70,8 +70,10 @@ void ChooseAndNoteSoundLevel(LPSTR commandLine)
 void RunScreens()
 {
     RunTitleScreen();
+    platform::NoteScreenChange();
     FillSurface(screenSurface, 0);
     RunPlay();
+    platform::NoteScreenChange();
     ShowKillerList();
 }
 

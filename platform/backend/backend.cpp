@@ -37,6 +37,7 @@ volatile std::sig_atomic_t stopSignalled = 0;
 bool closeRequested = false;
 // Taken at each pump, so that every reader between two pumps sees the same answer.
 bool closing = false;
+DWORD pumpTime = 0;
 
 void OnStopSignal(int) { stopSignalled = 1; }
 
@@ -48,7 +49,8 @@ void PumpBackend()
 {
     Backend& backend = CurrentBackend();
     backend.Pump();
-    AdvanceSound(backend.Now());
+    pumpTime = backend.Now();
+    AdvanceSound(pumpTime);
     closing = closeRequested || stopSignalled != 0;
     if (closing) PostKeyPress(VK_ESCAPE);
 }
@@ -98,6 +100,8 @@ bool StartBackend(const BackendOptions& options, std::string& error)
 void StopBackend() { running.reset(); }
 
 bool ClosingLive() { return closing; }
+
+DWORD PumpTime() { return pumpTime; }
 
 bool CloseRequested() { return journal::AnswerClose(closing); }
 

@@ -39,6 +39,9 @@ void PumpBackend();
 // Whether the player or a signal asked the program to close, as of the last pump (a replay
 // answers the game from its journal instead).
 bool ClosingLive();
+// The backend's clock as of the last pump, for what runs at every pump and must not read the
+// clock again.
+DWORD PumpTime();
 
 // Milliseconds since the machine started, 32 bits, wrapping.
 DWORD BootClock();

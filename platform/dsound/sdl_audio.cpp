@@ -2,16 +2,30 @@
 
 #include <SDL.h>
 
+#include <cstdio>
 #include <string>
 
+#include "platform/dsound/alsa_errors.h"
 #include "platform/dsound/voices.h"
-#include "platform/kernel.h"
+#include "platform/notice.h"
 
 namespace platform::dsound {
 
 namespace {
 
 SDL_AudioDeviceID device = 0;
+
+// A player without sound is told once why, on the terminal and in the log.
+void SayNoSound(const char* what)
+{
+    static bool said = false;
+    if (said) return;
+    said = true;
+    const std::string text =
+        "killglimbot: " + std::string(what) + ", sound is mixed silently: " + SDL_GetError() + "\n";
+    std::fputs(text.c_str(), stderr);
+    Notice(text);
+}
 
 void SDLCALL PullMix(void*, Uint8* stream, int length)
 {
@@ -22,10 +36,11 @@ void SDLCALL PullMix(void*, Uint8* stream, int length)
 
 bool OpenAudioDevice(const WAVEFORMATEX& format)
 {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        OutputDebugStringA(
-            ("No audio output, sound is mixed silently: " + std::string(SDL_GetError()) + "\n")
-                .c_str());
+    KeepAlsaErrors();
+    const bool output = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    TellAlsaErrors();
+    if (!output) {
+        SayNoSound("no audio output");
         return false;
     }
     SDL_AudioSpec wanted {};
@@ -36,10 +51,9 @@ bool OpenAudioDevice(const WAVEFORMATEX& format)
     wanted.callback = PullMix;
     // No changes allowed: SDL converts from exactly the format the mix writes.
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    TellAlsaErrors();
     if (device == 0) {
-        OutputDebugStringA(
-            ("No audio device, sound is mixed silently: " + std::string(SDL_GetError()) + "\n")
-                .c_str());
+        SayNoSound("no audio device");
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -55,6 +69,7 @@ void CloseAudioDevice()
     SDL_CloseAudioDevice(device);
     device = 0;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    TellAlsaErrors();
 }
 
 } // namespace platform::dsound

@@ -5,7 +5,8 @@
 
 namespace platform::dsound {
 
-// False (with the reason on the debugger output) when no device opens in that format.
+// False when no device opens in that format; the first time, the reason is said on the
+// terminal and in the log.
 bool OpenAudioDevice(const WAVEFORMATEX& format);
 void CloseAudioDevice();
 // True when the SDL device number is the device open now.

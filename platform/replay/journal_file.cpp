@@ -1,119 +1,57 @@
-// The journal's file: a magic, the format version, the file's length, the facts, the three
-// answer streams, the frame digests, the result, and a digest of everything before it.
+// The journal's file: a magic and the format version, then the journal. Format 2 is written in
+// blocks while the run goes on; format 1, written whole at the end, is still read.
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/replay.h"
-#include "platform/replay/bytes.h"
+#include "platform/replay/blocks.h"
 #include "platform/replay/digest.h"
+#include "platform/replay/journal_fields.h"
 #include "platform/replay/streams.h"
 
 namespace platform {
 namespace {
 
 using journal::ByteReader;
-using journal::ByteWriter;
 
-constexpr char magic[8] = {'K', 'G', 'R', 'E', 'P', 'L', 'A', 'Y'};
-constexpr std::size_t headerSize = sizeof magic + 2 + 4;
 constexpr std::size_t checksumSize = 8;
 
-void WriteStream(ByteWriter& out, std::uint64_t count, const std::vector<std::uint8_t>& bytes)
+// Format 1: the file's length (u32), the fields in one piece, and a checksum of every byte
+// before it.
+bool DecodeVersion1(std::span<const std::uint8_t> bytes, Journal& journal, std::string& error)
 {
-    out.Varint(count);
-    out.Varint(bytes.size());
-    out.bytes.insert(out.bytes.end(), bytes.begin(), bytes.end());
-}
-
-std::vector<std::uint8_t> ReadStream(ByteReader& in, std::uint64_t& count)
-{
-    count = in.Varint();
-    const std::string bytes = in.Text();
-    return {bytes.begin(), bytes.end()};
-}
-
-void WriteBody(ByteWriter& out, const Journal& journal)
-{
-    out.Text(journal.gameVersion);
-    out.Text(journal.commandLine);
-    out.Text(journal.arguments);
-    out.Varint(journal.language);
-    out.Varint(journal.facts.size());
-    for (const auto& [name, value] : journal.facts) {
-        out.Text(name);
-        out.Text(value);
+    ByteReader header(bytes.subspan(journal::JOURNAL_HEADER_SIZE));
+    const std::uint64_t length = header.Fixed(4);
+    const std::size_t headerSize = journal::JOURNAL_HEADER_SIZE + 4;
+    if (header.Failed() || bytes.size() < headerSize + checksumSize) {
+        error = "truncated: it ends inside its header";
+        return false;
     }
-    out.Varint(journal.filesRead.size());
-    for (const FileDigest& file : journal.filesRead) {
-        out.Text(file.name);
-        out.Varint(file.size);
-        out.Fixed(file.digest, 8);
+    if (bytes.size() < length) {
+        error = "truncated: " + std::to_string(bytes.size()) + " of its " + std::to_string(length)
+                + " bytes";
+        return false;
     }
-    out.Varint(journal.keptFiles.size());
-    for (const KeptFile& file : journal.keptFiles) {
-        out.Text(file.name);
-        out.Byte(file.present ? 1 : 0);
-        out.Text(file.bytes);
+    const std::size_t bodyEnd = bytes.size() - checksumSize;
+    ByteReader checksum(bytes.subspan(bodyEnd));
+    if (bytes.size() != length || checksum.Fixed(8) != DigestOf(bytes.data(), bodyEnd)) {
+        error = "damaged: its checksum does not match its contents";
+        return false;
     }
-    WriteStream(out, journal.clockCount, journal.clock);
-    WriteStream(out, journal.cursorCount, journal.cursor);
-    WriteStream(out, journal.pumpCount, journal.pumps);
-    out.Varint(journal.frames.size());
-    DWORD lastFrame = 0;
-    for (const FrameDigest& frame : journal.frames) {
-        out.Varint(frame.frame - lastFrame);
-        out.Fixed(frame.digest, 8);
-        lastFrame = frame.frame;
+    ByteReader in(bytes.subspan(headerSize, bodyEnd - headerSize));
+    ReadWords(in, journal);
+    ReadFacts(in, journal);
+    ReadFilesRead(in, journal);
+    ReadKeptFiles(in, journal);
+    ReadStreams(in, journal);
+    ReadFrames(in, journal);
+    ReadResult(in, journal);
+    if (in.Failed() || !in.AtEnd()) {
+        error = "damaged: its records do not fit together";
+        return false;
     }
-    out.Varint(journal.result.kills);
-    out.Signed(journal.result.peakScore);
-    out.Signed(journal.result.score);
-    out.Varint(journal.result.frames);
-    out.Fixed(journal.finalDigest, 8);
-}
-
-void ReadFacts(ByteReader& in, Journal& journal)
-{
-    journal.gameVersion = in.Text();
-    journal.commandLine = in.Text();
-    journal.arguments = in.Text();
-    journal.language = static_cast<WORD>(in.Varint());
-    for (std::size_t i = in.Count(); i > 0 && !in.Failed(); --i) {
-        std::string name = in.Text();
-        journal.facts.emplace_back(std::move(name), in.Text());
-    }
-    for (std::size_t i = in.Count(); i > 0 && !in.Failed(); --i) {
-        FileDigest file;
-        file.name = in.Text();
-        file.size = in.Varint();
-        file.digest = in.Fixed(8);
-        journal.filesRead.push_back(std::move(file));
-    }
-    for (std::size_t i = in.Count(); i > 0 && !in.Failed(); --i) {
-        KeptFile file;
-        file.name = in.Text();
-        file.present = in.Byte() != 0;
-        file.bytes = in.Text();
-        journal.keptFiles.push_back(std::move(file));
-    }
-}
-
-void ReadRun(ByteReader& in, Journal& journal)
-{
-    journal.clock = ReadStream(in, journal.clockCount);
-    journal.cursor = ReadStream(in, journal.cursorCount);
-    journal.pumps = ReadStream(in, journal.pumpCount);
-    DWORD frame = 0;
-    for (std::size_t i = in.Count(); i > 0 && !in.Failed(); --i) {
-        frame += static_cast<DWORD>(in.Varint());
-        journal.frames.push_back({frame, in.Fixed(8)});
-    }
-    journal.result.kills = static_cast<DWORD>(in.Varint());
-    journal.result.peakScore = static_cast<LONG>(in.Signed());
-    journal.result.score = static_cast<LONG>(in.Signed());
-    journal.result.frames = static_cast<DWORD>(in.Varint());
-    journal.finalDigest = in.Fixed(8);
+    return true;
 }
 
 // Each stream must hold exactly the answers its count says.
@@ -131,29 +69,27 @@ bool StreamsAgree(const Journal& journal)
 
 std::vector<std::uint8_t> EncodeJournal(const Journal& journal)
 {
-    ByteWriter out;
-    out.bytes.assign(magic, magic + sizeof magic);
-    out.Fixed(JOURNAL_FORMAT_VERSION, 2);
-    out.Fixed(0, 4); // the length, once known
-    WriteBody(out, journal);
-    const std::uint64_t length = out.bytes.size() + checksumSize;
-    for (int i = 0; i < 4; ++i)
-        out.bytes[sizeof magic + 2 + i] = static_cast<std::uint8_t>(length >> (8 * i));
-    out.Fixed(DigestOf(out.bytes.data(), out.bytes.size()), 8);
-    return out.bytes;
+    journal::BlockWriter writer;
+    std::vector<std::uint8_t> bytes = writer.Header();
+    for (const auto& block : {writer.StartBlock(journal),
+                              writer.RunBlock(journal, journal.cutShort ? journal::BlockKind::Run
+                                                                        : journal::BlockKind::End)})
+        bytes.insert(bytes.end(), block.begin(), block.end());
+    return bytes;
 }
 
 bool DecodeJournal(std::span<const std::uint8_t> bytes, Journal& journal, std::string& error)
 {
     journal = Journal {};
-    if (bytes.size() < sizeof magic || std::memcmp(bytes.data(), magic, sizeof magic) != 0) {
+    const std::size_t magicSize = sizeof journal::JOURNAL_MAGIC;
+    if (bytes.size() < magicSize
+        || std::memcmp(bytes.data(), journal::JOURNAL_MAGIC, magicSize) != 0) {
         error = "not a replay journal";
         return false;
     }
-    ByteReader header(bytes.subspan(sizeof magic));
+    ByteReader header(bytes.subspan(magicSize));
     const auto version = static_cast<std::uint16_t>(header.Fixed(2));
-    const std::uint64_t length = header.Fixed(4);
-    if (header.Failed() || bytes.size() < headerSize + checksumSize) {
+    if (header.Failed()) {
         error = "truncated: it ends inside its header";
         return false;
     }
@@ -162,22 +98,14 @@ bool DecodeJournal(std::span<const std::uint8_t> bytes, Journal& journal, std::s
                 + ", this game reads up to " + std::to_string(JOURNAL_FORMAT_VERSION);
         return false;
     }
-    if (bytes.size() < length) {
-        error = "truncated: " + std::to_string(bytes.size()) + " of its " + std::to_string(length)
-                + " bytes";
+    if (version == 0) {
+        error = "damaged: it claims format version 0";
         return false;
     }
-    const std::size_t bodyEnd = bytes.size() - checksumSize;
-    ByteReader checksum(bytes.subspan(bodyEnd));
-    if (version == 0 || bytes.size() != length
-        || checksum.Fixed(8) != DigestOf(bytes.data(), bodyEnd)) {
-        error = "damaged: its checksum does not match its contents";
-        return false;
-    }
-    ByteReader in(bytes.subspan(headerSize, bodyEnd - headerSize));
-    ReadFacts(in, journal);
-    ReadRun(in, journal);
-    if (in.Failed() || !in.AtEnd() || !StreamsAgree(journal)) {
+    const bool read = version == 1 ? DecodeVersion1(bytes, journal, error)
+                                   : journal::ReadBlocks(bytes, journal, error);
+    if (!read) return false;
+    if (!StreamsAgree(journal)) {
         error = "damaged: its records do not fit together";
         return false;
     }

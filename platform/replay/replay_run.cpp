@@ -78,6 +78,17 @@ ReplayOutcome FinishReplay(const RunResult& result)
     const Journal& recorded = replay->journal;
     outcome.dataDiffer = FirstFileDiffering(recorded.filesRead, replay->files.Files());
     if (outcome.dataDiffer.empty()) outcome.dataDiffer = replay->dataDiffer;
+    if (recorded.cutShort) {
+        // Replayed to the cut, it must stand where the recording stood at its last block.
+        outcome.cutShort = true;
+        outcome.cutTime = recorded.lastBlockTime;
+        outcome.cutFrame = recorded.lastBlockFrames;
+        const bool sameCut = replay->ranOut && replay->framesAtEnd == recorded.lastBlockFrames;
+        outcome.diverged = replay->firstDifference || !sameCut || AnswersLeft(*replay);
+        outcome.frame =
+            replay->firstDifference.value_or(replay->ranOut ? replay->framesAtEnd : result.frames);
+        return outcome;
+    }
     const bool sameEnd = result == recorded.result && replay->finalDigest == recorded.finalDigest;
     outcome.diverged =
         replay->firstDifference || !sameEnd || replay->ranOut || AnswersLeft(*replay);

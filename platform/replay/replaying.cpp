@@ -12,7 +12,10 @@ constexpr int fastSpeed = 4;
 
 void RunOut(Replay& replay)
 {
-    if (!replay.stopped) replay.ranOut = true;
+    if (!replay.stopped && !replay.ranOut) {
+        replay.ranOut = true;
+        replay.framesAtEnd = replay.frame;
+    }
     replay.closing = true;
 }
 
@@ -105,6 +108,8 @@ void ReplayPump(Replay& replay, std::vector<MSG>& arrived)
 
 void ReplayFrame(Replay& replay, DWORD frame, std::uint64_t digest)
 {
+    // A journal cut short knows nothing of the frames after its last block.
+    if (replay.journal.cutShort && frame > replay.journal.lastBlockFrames) return;
     const std::vector<FrameDigest>& recorded = replay.journal.frames;
     while (replay.nextFrame < recorded.size() && recorded[replay.nextFrame].frame < frame)
         ++replay.nextFrame;

@@ -54,19 +54,23 @@ void DeliverPump(std::vector<MSG>& arrived)
     const bool closeStarts = !recording->closing && AnswerClose(ClosingLive());
     if (arrived.empty() && !closeStarts) {
         recording->pumps.AddEmpty();
-        return;
+    } else {
+        Pump pump {{}, closeStarts};
+        for (const MSG& message : arrived) pump.messages.push_back(Recorded(message));
+        recording->closing |= closeStarts;
+        recording->pumps.Add(pump);
     }
-    Pump pump {{}, closeStarts};
-    for (const MSG& message : arrived) pump.messages.push_back(Recorded(message));
-    recording->closing |= closeStarts;
-    recording->pumps.Add(pump);
+    KeepUp(*recording, PumpTime());
 }
 
 bool AnswerWait(DWORD timeoutMs)
 {
-    if (!replay) return CurrentBackend().WaitForInput(timeoutMs);
-    ReplayWait(*replay);
-    return false;
+    if (replay) {
+        ReplayWait(*replay);
+        return false;
+    }
+    if (recording) return RecordedWait(*recording, timeoutMs);
+    return CurrentBackend().WaitForInput(timeoutMs);
 }
 
 bool AnswerClose(bool live) { return replay ? replay->closing : live; }
@@ -101,6 +105,8 @@ void SetStateDigestHook(StateDigestHook hook) { journal::stateDigest = hook; }
 void NoteFrame(DWORD frame)
 {
     using namespace journal;
+    if (recording) recording->frame = frame;
+    if (replay) replay->frame = frame;
     if (frame % JOURNAL_FRAME_STEP != 0 || stateDigest == nullptr || (!recording && !replay))
         return;
     const std::uint64_t digest = stateDigest(false);

@@ -5,25 +5,34 @@
 #include <optional>
 
 #include "platform/replay.h"
+#include "platform/replay/blocks.h"
 #include "platform/replay/file_digests.h"
 #include "platform/replay/streams.h"
 
 namespace platform::journal {
 
-struct PendingDestination {
-    JournalDestination destination;
-    std::string partPath;
-    int descriptor = -1;
+struct OpenDestination {
+    std::string path;
+    HANDLE file = nullptr;
 };
 
 struct Recording {
+    // The facts of the start, then what the next block takes: the facts and frame digests noted
+    // since the last one, the result and final digest at the end.
     Journal journal;
     ClockWriter clock;
     CursorWriter cursor;
     PumpWriter pumps;
     FileDigests files;
     bool closing = false;
-    std::vector<PendingDestination> destinations;
+    BlockWriter blocks;
+    std::vector<OpenDestination> destinations;
+    // On the backend's clock: when recording started, when the last block was written.
+    DWORD startTime = 0;
+    DWORD blockTime = 0;
+    DWORD frame = 0; // composed so far
+    std::size_t filesWritten = 0;
+    std::uint64_t answersWritten = 0;
 };
 
 struct Replay {
@@ -46,6 +55,8 @@ struct Replay {
     DWORD lastTime = 0;
     POINT lastCursor {};
     std::size_t nextFrame = 0;
+    DWORD frame = 0;       // composed so far
+    DWORD framesAtEnd = 0; // composed when the recording's answers ran out
     std::optional<DWORD> firstDifference;
     std::uint64_t finalDigest = 0;
     std::string dataDiffer;
@@ -61,6 +72,11 @@ std::unique_ptr<Replay>& CurrentReplay();
 
 // For the log, once the game has opened it and taken its first input.
 void NoticeAtFirstPump(const std::string& text);
+
+// Recording: a block when one is due by the backend's clock at `now`; a wait that writes the
+// block due meanwhile.
+void KeepUp(Recording& recording, DWORD now);
+bool RecordedWait(Recording& recording, DWORD timeoutMs);
 
 // Replaying: the next recorded answers.
 DWORD ReplayTime(Replay& replay);

@@ -96,27 +96,33 @@ RecordedMessage ReadMessage(ByteReader& in, POINT& lastPoint)
     return message;
 }
 
+// Moves what `done` holds into `bytes`, and the count of answers since the last take.
+std::uint64_t TakeDone(ByteWriter& done, std::uint64_t count, std::uint64_t& taken,
+                       std::vector<std::uint8_t>& bytes)
+{
+    bytes = std::move(done.bytes);
+    done.bytes.clear();
+    const std::uint64_t answers = count - taken;
+    taken = count;
+    return answers;
+}
+
 } // namespace
 
 void ClockWriter::EndRun()
 {
-    Run(done, step, runLength);
+    const std::uint64_t extra = runLength - 1;
+    done.Varint((Zigzag(step) << 4) | std::min(extra, shortRunLimit));
+    if (extra >= shortRunLimit) done.Varint(extra - shortRunLimit);
     count += runLength;
     runLength = 0;
 }
 
-std::vector<std::uint8_t> ClockWriter::Bytes() const
+// A run cut here goes on as a new run of the same step.
+std::uint64_t ClockWriter::Take(std::vector<std::uint8_t>& bytes)
 {
-    ByteWriter all = done;
-    if (runLength > 0) Run(all, step, runLength);
-    return all.bytes;
-}
-
-void ClockWriter::Run(ByteWriter& out, std::int64_t step, std::uint64_t length)
-{
-    const std::uint64_t extra = length - 1;
-    out.Varint((Zigzag(step) << 4) | std::min(extra, shortRunLimit));
-    if (extra >= shortRunLimit) out.Varint(extra - shortRunLimit);
+    if (runLength > 0) EndRun();
+    return TakeDone(done, count, taken, bytes);
 }
 
 bool ClockReader::ReadRun()
@@ -140,24 +146,19 @@ bool ClockReader::Next(DWORD& time)
 
 void CursorWriter::EndRun()
 {
-    Run(done, written, current, runLength);
+    done.Signed(std::int64_t {current.x} - written.x);
+    done.Signed(std::int64_t {current.y} - written.y);
+    done.Varint(runLength - 1);
     written = current;
     count += runLength;
     runLength = 0;
 }
 
-std::vector<std::uint8_t> CursorWriter::Bytes() const
+// A run cut here goes on as a run that moves by nothing.
+std::uint64_t CursorWriter::Take(std::vector<std::uint8_t>& bytes)
 {
-    ByteWriter all = done;
-    if (runLength > 0) Run(all, written, current, runLength);
-    return all.bytes;
-}
-
-void CursorWriter::Run(ByteWriter& out, POINT from, POINT to, std::uint64_t length)
-{
-    out.Signed(std::int64_t {to.x} - from.x);
-    out.Signed(std::int64_t {to.y} - from.y);
-    out.Varint(length - 1);
+    if (runLength > 0) EndRun();
+    return TakeDone(done, count, taken, bytes);
 }
 
 bool CursorReader::ReadRun()
@@ -188,6 +189,11 @@ void PumpWriter::Add(const Pump& pump)
     done.Varint((std::uint64_t {pump.messages.size()} << 1) | (pump.closeStarts ? 1 : 0));
     for (const RecordedMessage& message : pump.messages) WriteMessage(done, message, lastPoint);
     emptyRun = 0;
+}
+
+std::uint64_t PumpWriter::Take(std::vector<std::uint8_t>& bytes)
+{
+    return TakeDone(done, Count(), taken, bytes);
 }
 
 bool PumpReader::ReadRun()

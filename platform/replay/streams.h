@@ -25,7 +25,9 @@ struct Pump {
 };
 
 // The writers' Add is called a few thousand times a second while recording, so the common case
-// (the run goes on) stays inline.
+// (the run goes on) stays inline. Take moves the answers added since the last Take, encoded, into
+// `bytes` and answers how many they are; the stream goes on, and the pieces taken one after the
+// other read as one stream.
 class ClockWriter {
 public:
     void Add(DWORD time)
@@ -36,19 +38,18 @@ public:
         ++runLength;
         last = time;
     }
-    // The encoded answers so far, the run in progress included.
-    std::vector<std::uint8_t> Bytes() const;
+    std::uint64_t Take(std::vector<std::uint8_t>& bytes);
     std::uint64_t Count() const { return count + runLength; }
 
 private:
     void EndRun();
-    static void Run(ByteWriter& out, std::int64_t step, std::uint64_t length);
 
     ByteWriter done;
     DWORD last = 0;
     std::int64_t step = 0;
     std::uint64_t runLength = 0;
     std::uint64_t count = 0; // the answers before the run in progress
+    std::uint64_t taken = 0;
 };
 
 // What the clock's and the cursor's readers share: runs of answers. Derived reads one run's
@@ -96,18 +97,18 @@ public:
         current = point;
         ++runLength;
     }
-    std::vector<std::uint8_t> Bytes() const;
+    std::uint64_t Take(std::vector<std::uint8_t>& bytes);
     std::uint64_t Count() const { return count + runLength; }
 
 private:
     void EndRun();
-    static void Run(ByteWriter& out, POINT from, POINT to, std::uint64_t length);
 
     ByteWriter done;
     POINT written {};
     POINT current {};
     std::uint64_t runLength = 0;
     std::uint64_t count = 0; // the answers before the run in progress
+    std::uint64_t taken = 0;
 };
 
 class CursorReader : public RunReader<CursorReader> {
@@ -126,13 +127,16 @@ class PumpWriter {
 public:
     void Add(const Pump& pump);
     void AddEmpty() { ++emptyRun; }
-    std::vector<std::uint8_t> Bytes() const { return done.bytes; }
+    // The empty pumps since the last one written are counted, not written: a reader takes the
+    // pumps past the last one written as empty.
+    std::uint64_t Take(std::vector<std::uint8_t>& bytes);
     std::uint64_t Count() const { return count + emptyRun; }
 
 private:
     ByteWriter done;
     std::uint64_t emptyRun = 0;
     std::uint64_t count = 0; // the pumps before the empty run
+    std::uint64_t taken = 0;
     POINT lastPoint {};
 };
 

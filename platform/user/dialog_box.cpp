@@ -6,6 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/backend/backend.h"
+#include "platform/replay.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"
 
@@ -127,6 +128,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR templateName, HWND owner, DLGPROC dial
     // A procedure that answers true leaves the focus on the first control that takes it.
     if (dialogProc(dialog, WM_INITDIALOG, 0, initParam)) platform::FocusNext(state);
     platform::CurrentBackend().TextEntry(true);
+    platform::NoteScreenChange();
     bool changed = true;
     while (!state.ended) {
         if (changed) platform::PaintDialog(state);

@@ -36,6 +36,23 @@ TEST_F(StartUpTest, WithoutADisplayTheMessageNamesHeadless)
     EXPECT_NE(run.errors.find("--headless"), std::string::npos);
 }
 
+// ALSA without a single device (an empty configuration) reports its errors while SDL probes
+// it: they go to the log, and the terminal shows the game's own line alone.
+TEST_F(StartUpTest, WithoutASoundCardTheTerminalShowsOneLine)
+{
+    WriteFile("empty.conf", "");
+    const test::GameResult run = test::RunGameAsIs(
+        {"--window", "--save", "."},
+        {"SDL_VIDEODRIVER=offscreen", "SDL_AUDIODRIVER=alsa",
+         "ALSA_CONFIG_PATH=" + (folder / "empty.conf").string(), "ASAN_OPTIONS=detect_leaks=0"},
+        1500);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.errors.starts_with("killglimbot: no audio device, sound is mixed silently: "))
+        << run.errors;
+    EXPECT_EQ(run.errors.find('\n'), run.errors.size() - 1) << run.errors;
+    EXPECT_NE(ReadFile("debug.txt").find("\r\nALSA: "), std::string::npos);
+}
+
 TEST_F(StartUpTest, AnOutputFileThatCannotBeCreatedStopsTheRunBeforeItStarts)
 {
     WriteFile("run.txt", quickRun);

@@ -19,5 +19,7 @@ fi
 
 dpkg-deb -x "$deb" "$work/root"
 [ -s "$work/root/usr/share/games/killglimbot/title.qvx" ] || fail "no data in /usr/share/games"
+grep -qx "Exec=killglimbot" "$work"/root/usr/share/applications/*.desktop \
+  || fail "the desktop entry does not start killglimbot from the PATH"
 play_installed "$work/root/usr/games/killglimbot" "$work/home"
 echo "$(basename "$deb") plays from its extracted tree"

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/replay.h"
+#include "platform/replay/blocks.h"
 #include "platform/replay/digest.h"
 #include "platform/replay/streams.h"
 
@@ -28,11 +30,12 @@ TEST(ReplayStreams, TheClockComesBackAsRecordedAndItsRunsStaySmall)
     ClockWriter writer;
     for (DWORD time : times) writer.Add(time);
     EXPECT_EQ(writer.Count(), times.size());
-    EXPECT_EQ(ReadClock(writer.Bytes()), times);
-    EXPECT_LT(writer.Bytes().size(), 24u);
-
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(writer.Take(bytes), times.size());
+    EXPECT_EQ(ReadClock(bytes), times);
+    EXPECT_LT(bytes.size(), 24u);
     std::uint64_t counted = 0;
-    EXPECT_TRUE(ClockReader(writer.Bytes()).Count(counted));
+    EXPECT_TRUE(ClockReader(bytes).Count(counted));
     EXPECT_EQ(counted, times.size());
     // Runs of every length round the short-run limit read back as they were written.
     for (DWORD length = 1; length < 40; ++length) {
@@ -41,16 +44,38 @@ TEST(ReplayStreams, TheClockComesBackAsRecordedAndItsRunsStaySmall)
         run.push_back(5);
         ClockWriter runs;
         for (DWORD time : run) runs.Add(time);
-        EXPECT_EQ(ReadClock(runs.Bytes()), run) << length;
+        std::vector<std::uint8_t> runBytes;
+        runs.Take(runBytes);
+        EXPECT_EQ(ReadClock(runBytes), run) << length;
     }
+
+    // Taken in pieces, a run cut in the middle goes on in the next piece.
+    ClockWriter pieces;
+    std::vector<std::uint8_t> joined;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        pieces.Add(times[i]);
+        if (i % 100 != 99) continue;
+        std::vector<std::uint8_t> piece;
+        pieces.Take(piece);
+        joined.insert(joined.end(), piece.begin(), piece.end());
+    }
+    std::vector<std::uint8_t> last;
+    EXPECT_EQ(pieces.Take(last), times.size() % 100);
+    joined.insert(joined.end(), last.begin(), last.end());
+    EXPECT_EQ(ReadClock(joined), times);
 }
 
 TEST(ReplayStreams, CursorAndPumpsComeBackAsRecorded)
 {
     const std::vector<POINT> points {{320, 240}, {320, 240}, {0, 479}, {-5, 70000}, {12, 12}};
     CursorWriter cursorWriter;
-    for (POINT point : points) cursorWriter.Add(point);
-    const std::vector<std::uint8_t> cursorBytes = cursorWriter.Bytes();
+    std::vector<std::uint8_t> cursorBytes;
+    for (POINT point : points) {
+        cursorWriter.Add(point);
+        std::vector<std::uint8_t> piece;
+        cursorWriter.Take(piece); // every answer a piece of its own
+        cursorBytes.insert(cursorBytes.end(), piece.begin(), piece.end());
+    }
     CursorReader cursorReader(cursorBytes);
     for (POINT expected : points) {
         POINT point {};
@@ -74,7 +99,8 @@ TEST(ReplayStreams, CursorAndPumpsComeBackAsRecorded)
     for (const Pump& pump : pumps) pumpWriter.Add(pump);
     pumpWriter.Add({});
     EXPECT_EQ(pumpWriter.Count(), pumps.size() + 1);
-    const std::vector<std::uint8_t> pumpBytes = pumpWriter.Bytes();
+    std::vector<std::uint8_t> pumpBytes;
+    EXPECT_EQ(pumpWriter.Take(pumpBytes), pumps.size() + 1);
     PumpReader pumpReader(pumpBytes);
     for (const Pump& expected : pumps) {
         Pump pump;
@@ -120,12 +146,9 @@ Journal SmallJournal()
         cursor.Add({static_cast<LONG>(t % 640), 240});
         pumps.Add(t % 50 == 0 ? Pump {{{WM_KEYDOWN, 'F', 1}}, false} : Pump {});
     }
-    journal.clock = clock.Bytes();
-    journal.clockCount = clock.Count();
-    journal.cursor = cursor.Bytes();
-    journal.cursorCount = cursor.Count();
-    journal.pumps = pumps.Bytes();
-    journal.pumpCount = pumps.Count() + 5;
+    journal.clockCount = clock.Take(journal.clock);
+    journal.cursorCount = cursor.Take(journal.cursor);
+    journal.pumpCount = pumps.Take(journal.pumps) + 5;
     journal.frames = {{50, 1}, {100, 0xFFFFFFFFFFFFFFFF}};
     journal.result = {7, 30, -4, 123};
     journal.finalDigest = 0xABCDEF;
@@ -164,22 +187,84 @@ bool Refused(const std::vector<std::uint8_t>& bytes, std::string& error)
     return !DecodeJournal(bytes, journal, error) && !error.empty();
 }
 
-TEST(ReplayJournal, EveryFlippedBitAndEveryTruncationIsRefused)
+// A journal as a recording writes it: the start, three blocks of a hundred clock answers, and
+// the end. Answers where each block ends.
+std::vector<std::size_t> WriteInBlocks(std::vector<std::uint8_t>& bytes)
 {
-    const std::vector<std::uint8_t> bytes = EncodeJournal(SmallJournal());
+    BlockWriter writer;
+    bytes = writer.Header();
+    std::vector<std::size_t> ends;
+    const auto add = [&](const std::vector<std::uint8_t>& block) {
+        bytes.insert(bytes.end(), block.begin(), block.end());
+        ends.push_back(bytes.size());
+    };
+    add(writer.StartBlock(SmallJournal()));
+    ClockWriter clock;
+    for (DWORD block = 1; block <= 4; ++block) {
+        for (DWORD t = 0; t < 100; ++t) clock.Add(block * 1000 + t * (block % 2 + 1));
+        Journal part;
+        part.clockCount = clock.Take(part.clock);
+        part.frames = {{block * 50, block}};
+        part.lastBlockTime = block * 1000;
+        part.lastBlockFrames = block * 50 + 7;
+        part.result = {1, 2, 3, 4};
+        add(writer.RunBlock(part, block == 4 ? BlockKind::End : BlockKind::Run));
+    }
+    return ends;
+}
+
+TEST(ReplayJournal, ACutKeepsItsWholeBlocksAndAFlippedBitNamesItsBlock)
+{
+    std::vector<std::uint8_t> bytes;
+    const std::vector<std::size_t> ends = WriteInBlocks(bytes);
+    Journal journal;
     std::string error;
-    for (std::size_t bit = 0; bit < bytes.size() * 8; ++bit) {
+    ASSERT_TRUE(DecodeJournal(bytes, journal, error)) << error;
+    EXPECT_FALSE(journal.cutShort);
+    EXPECT_EQ(journal.clockCount, 400u);
+    EXPECT_EQ(journal.result, (RunResult {1, 2, 3, 4}));
+
+    for (std::size_t size = 0; size < bytes.size(); ++size) {
+        const std::span<const std::uint8_t> cut(bytes.data(), size);
+        const std::size_t whole = std::upper_bound(ends.begin(), ends.end(), size) - ends.begin();
+        if (whole == 0) {
+            EXPECT_FALSE(DecodeJournal(cut, journal, error)) << size;
+            continue;
+        }
+        ASSERT_TRUE(DecodeJournal(cut, journal, error)) << size << ": " << error;
+        EXPECT_TRUE(journal.cutShort);
+        EXPECT_EQ(journal.clockCount, 100 * (whole - 1)) << size;
+        EXPECT_EQ(journal.frames.size(), whole - 1);
+        EXPECT_EQ(journal.lastBlockFrames, whole == 1 ? 0 : (whole - 1) * 50 + 7);
+    }
+    // What a power cut leaves of blocks never written: zeros after the last whole one.
+    std::vector<std::uint8_t> zeros(bytes.begin(), bytes.begin() + ends[2]);
+    zeros.resize(zeros.size() + 300);
+    ASSERT_TRUE(DecodeJournal(zeros, journal, error)) << error;
+    EXPECT_EQ(journal.clockCount, 200u);
+
+    for (std::size_t bit = JOURNAL_HEADER_SIZE * 8; bit < bytes.size() * 8; ++bit) {
         std::vector<std::uint8_t> damaged = bytes;
         damaged[bit / 8] ^= static_cast<std::uint8_t>(1 << (bit % 8));
-        EXPECT_TRUE(Refused(damaged, error)) << "bit " << bit;
+        const std::size_t block =
+            std::upper_bound(ends.begin(), ends.end(), bit / 8) - ends.begin();
+        EXPECT_FALSE(DecodeJournal(damaged, journal, error)) << "bit " << bit;
+        EXPECT_TRUE(error.starts_with("damaged: block " + std::to_string(block + 1) + " "))
+            << "bit " << bit << ": " << error;
     }
-    for (std::size_t size = 0; size < bytes.size(); ++size) {
-        const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + size);
-        ASSERT_TRUE(Refused(cut, error)) << "size " << size;
-        if (size >= 8) {
-            EXPECT_TRUE(error.starts_with("truncated")) << size << ": " << error;
-        }
-    }
+}
+
+// A block moved or left out breaks the chain of checksums, though each block is whole.
+TEST(ReplayJournal, BlocksOutOfTheirPlaceAreRefused)
+{
+    std::vector<std::uint8_t> bytes;
+    const std::vector<std::size_t> ends = WriteInBlocks(bytes);
+    std::vector<std::uint8_t> missing(bytes.begin(), bytes.begin() + ends[1]);
+    missing.insert(missing.end(), bytes.begin() + ends[2], bytes.end());
+    Journal journal;
+    std::string error;
+    EXPECT_FALSE(DecodeJournal(missing, journal, error));
+    EXPECT_EQ(error, "damaged: block 3 does not match its checksum");
 }
 
 TEST(ReplayJournal, ANewerFormatAndAStrangerAreRefusedWithTheirReason)
@@ -188,7 +273,7 @@ TEST(ReplayJournal, ANewerFormatAndAStrangerAreRefusedWithTheirReason)
     std::string error;
     bytes[8] = JOURNAL_FORMAT_VERSION + 1;
     EXPECT_TRUE(Refused(bytes, error));
-    EXPECT_EQ(error, "made by a newer game: format version 2, this game reads up to 1");
+    EXPECT_EQ(error, "made by a newer game: format version 3, this game reads up to 2");
     const std::string text = "# a script\n100 key 32\n";
     EXPECT_TRUE(Refused({text.begin(), text.end()}, error));
     EXPECT_EQ(error, "not a replay journal");

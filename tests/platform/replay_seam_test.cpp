@@ -22,11 +22,9 @@ Journal ShortJournal()
     pumps.Add({});
     pumps.Add({{{WM_LBUTTONDOWN, 1, 0x00C80064}}, false});
     pumps.Add({});
-    journal.clock = clock.Bytes();
-    journal.clockCount = clock.Count();
-    journal.cursor = cursor.Bytes();
-    journal.cursorCount = cursor.Count();
-    journal.pumps = pumps.Bytes();
+    journal.clockCount = clock.Take(journal.clock);
+    journal.cursorCount = cursor.Take(journal.cursor);
+    pumps.Take(journal.pumps);
     journal.pumpCount = 4;
     return journal;
 }
@@ -95,6 +93,22 @@ TEST_F(ReplaySeam, AReplayAskedForMoreThanWasRecordedHasDiverged)
         for (DWORD t = 1000; t < 1010; ++t) AnswerTime(0);
         AnswerCursor({});
         EXPECT_EQ(FinishReplay({}).diverged, finalDigest != 0);
+    }
+
+    // Cut short, running out is the end: the replay holds if it stands where the cut was.
+    Journal cut = ShortJournal();
+    cut.cutShort = true;
+    cut.lastBlockTime = 2500;
+    for (DWORD framesAtCut : {0u, 1u}) {
+        cut.lastBlockFrames = framesAtCut;
+        StartReplay(cut, false);
+        for (DWORD t = 1000; t < 1010; ++t) AnswerTime(0);
+        AnswerCursor({});
+        for (int pump = 0; pump < 5; ++pump) Pump({});
+        const ReplayOutcome atCut = FinishReplay({0, 0, 0, 3});
+        EXPECT_TRUE(atCut.cutShort);
+        EXPECT_EQ(atCut.cutTime, 2500u);
+        EXPECT_EQ(atCut.diverged, framesAtCut != 0);
     }
 }
 

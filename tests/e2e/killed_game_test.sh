@@ -1,7 +1,9 @@
 #!/bin/sh
-# The game killed outright (SIGKILL) at every system call around the Killer List's save, one
-# run each: "killer.dat" must always be the old table or the new one, never a mix or nothing.
-# strace delivers the kill as the chosen call begins, so every step of the save is hit.
+# The game killed outright (SIGKILL), by strace as a chosen system call begins.
+# At every call around the Killer List's save, one run each: "killer.dat" must always be the old
+# table or the new one, never a mix or nothing.
+# On the title, in play and in the name dialog: the journal left behind must replay up to a
+# second before the kill, and the next start must keep it as "previous-run.kgr".
 set -eu
 game=$1
 data=$2
@@ -65,10 +67,60 @@ done
 
 # After a kill that left a half-made "killer.dat.new" behind, the next run saves as usual.
 rm -rf run && mkdir run && cp old.dat run/killer.dat
-strace -f -qq -o /dev/null -e trace=fsync -e inject=fsync:signal=KILL:when=1 \
-  "$game" --data data --save run --headless --script new.txt > /dev/null 2>&1 || true
+strace -f -qq -o /dev/null -P "$work/run/killer.dat.new" -e trace=fsync \
+  -e inject=fsync:signal=KILL:when=1 "$game" --data data --save run --headless \
+  --script new.txt > /dev/null 2>&1 || true
 [ -e run/killer.dat.new ] || fail "no half-made file to start from"
 play run new.txt || fail "the run after the kill"
 [ ! -e run/killer.dat.new ] || fail "killer.dat.new left behind after a whole save"
 cmp -s run/killer.dat new.dat || fail "the run after the kill did not save its table"
 echo "killer.dat whole after $kills kills around its save"
+
+# The title waits 1.5 s, play shoots slowly for 3 s (missing costs nothing yet), then fast until
+# a kill and the loss; the name dialog opens at 7 s and takes a name at 10 s.
+{
+  echo "1500 key 32"; echo "1600 key 32"
+  t=1700; s=0
+  while [ $t -lt 6500 ]; do
+    echo "$t move $((24 + s % 16 * 38)) $((180 + s / 16 % 4 * 30))"; echo "$((t + 1)) click"
+    if [ $t -lt 4500 ]; then t=$((t + 300)); else t=$((t + 10)); fi
+    s=$((s + 1))
+  done
+  echo "7000 key 32"; echo "10000 text Ada"; echo "10500 key 13"; echo "11000 key 32"
+} > journal.txt
+
+# The kill comes as the screenshot taken at the moment MS is opened (its second open: the first
+# checks at start that it can be made).
+for moment in 1300 4200 9500; do
+  rm -rf run && mkdir run
+  status=0
+  strace -f -qq -o /dev/null -P "$work/shot.png" -e trace=openat \
+    -e inject=openat:signal=KILL:when=2 "$game" --data data --save run --headless \
+    --script journal.txt --screenshot "$moment:$work/shot.png" > /dev/null 2>&1 || status=$?
+  [ "$status" -eq 137 ] || fail "at $moment ms: the game was not killed (status $status)"
+  status=0
+  "$game" --data data --verify run/last-run.kgr > verdict.txt 2>&1 || status=$?
+  [ "$status" -eq 3 ] || fail "at $moment ms: --verify answered $status: $(cat verdict.txt)"
+  kept=$(sed -n 's/^cut short at frame [0-9]*, \([0-9]*\)\.\([0-9]*\) s into the run: .*/\1\2/p' \
+    verdict.txt)
+  [ -n "$kept" ] || fail "at $moment ms: $(cat verdict.txt)"
+  kept=$(expr "$kept" + 0)
+  [ "$kept" -le "$moment" ] && [ $((moment - kept)) -le 1000 ] \
+    || fail "killed at $moment ms, the journal keeps $kept ms"
+
+  # A bit flipped in one of its blocks is refused, naming the block.
+  cp run/last-run.kgr flipped.kgr
+  middle=$(($(wc -c < flipped.kgr) / 2))
+  byte=$(od -An -tu1 -j "$middle" -N1 flipped.kgr | tr -d ' ')
+  printf "\\$(printf %o $((byte ^ 16)))" \
+    | dd of=flipped.kgr bs=1 seek="$middle" conv=notrunc 2> /dev/null
+  status=0
+  "$game" --data data --verify flipped.kgr > verdict.txt 2>&1 || status=$?
+  [ "$status" -eq 2 ] && grep -q "flipped.kgr is damaged: block [0-9]" verdict.txt \
+    || fail "at $moment ms, a flipped bit: status $status, $(cat verdict.txt)"
+
+  cp run/last-run.kgr cut.kgr
+  play run old.txt || fail "the run after the kill at $moment ms"
+  cmp -s run/previous-run.kgr cut.kgr || fail "the cut journal of $moment ms was not kept"
+done
+echo "journals of runs killed on the title, in play and in the name dialog replay to the kill"
