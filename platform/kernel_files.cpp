@@ -247,11 +247,11 @@ BOOL FlushFileBuffers(HANDLE file)
 {
     const int fd = DescriptorOf(file);
     if (fd < 0) return FALSE;
+    // In the browser fsync itself hands the file to the page's storage.
     if (fsync(fd) != 0) {
         platform::SetLastErrorFromErrno(errno);
         return FALSE;
     }
-    platform::KeepWrittenFiles();
     return TRUE;
 }
 
