@@ -17,11 +17,13 @@ namespace test {
 
 // Runs each test in a new, empty current folder, removed afterwards.
 class TempFolderTest : public ::testing::Test {
+public:
+    static std::string ReadFile(const std::filesystem::path& name);
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    static std::string ReadFile(const std::filesystem::path& name);
     // Starts the headless backend with the script's events; false (with a failure) if it cannot.
     static bool StartHeadless(std::string_view script);
     static void WriteFile(const std::filesystem::path& name, std::string_view bytes);

@@ -49,7 +49,7 @@ TEST_F(GameFlowTest, AWholeRoadFromTheTitleToTheKillerList)
     EXPECT_GT(ReadLe32(reinterpret_cast<const BYTE*>(file.data()) + 16), 0u);
 
     // The next start remembers the list: a run without kills leaves it as it was.
-    WriteFile("again.txt", leaveTitle + "300 key 32\n400 key 32\n");
+    WriteFile("again.txt", test::quickRun);
     EXPECT_EQ(test::RunGame({"--headless", "--script", "again.txt"}).exitCode, 0);
     EXPECT_EQ(ReadFile("killer.dat"), file);
 }
@@ -74,7 +74,7 @@ TEST_F(GameFlowTest, AFileThatIsNoKillerListIsKeptAside)
 {
     const std::string foreign(416, 'x');
     WriteFile("killer.dat", foreign);
-    WriteFile("run.txt", leaveTitle + "300 key 32\n400 key 32\n");
+    WriteFile("run.txt", test::quickRun);
     EXPECT_EQ(test::RunGame({"--headless", "--script", "run.txt"}).exitCode, 0);
     EXPECT_EQ(ReadFile("killer.dat.bad"), foreign);
     EXPECT_TRUE(ReadFile("killer.dat").starts_with("GLIM"));

@@ -9,22 +9,11 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 extern char** environ;
 
 namespace test {
-namespace {
-
-std::string ReadWhole(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
 
 GameResult RunGame(const std::vector<std::string>& arguments,
                    const std::vector<std::string>& environment, int stopAfterMs)
@@ -71,8 +60,8 @@ GameResult RunGameAsIs(const std::vector<std::string>& arguments,
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     posix_spawn_file_actions_destroy(&actions);
-    result.output = ReadWhole("stdout.txt");
-    result.errors = ReadWhole("stderr.txt");
+    result.output = TempFolderTest::ReadFile("stdout.txt");
+    result.errors = TempFolderTest::ReadFile("stderr.txt");
     return result;
 }
 

@@ -13,8 +13,6 @@ namespace fs = std::filesystem;
 
 using PlayerFilesTest = test::GameFolderTest;
 
-constexpr char quickRun[] = "100 key 32\n200 key 32\n300 key 32\n400 key 32\n";
-
 // Each file of a folder with its size and time of change.
 std::map<std::string, std::pair<std::uintmax_t, fs::file_time_type>> Listing(const fs::path& folder)
 {
@@ -35,7 +33,7 @@ protected:
         for (const auto& entry : fs::directory_iterator(folder)) {
             if (entry.is_regular_file()) fs::rename(entry.path(), "data" / entry.path().filename());
         }
-        WriteFile("run.txt", quickRun);
+        WriteFile("run.txt", test::quickRun);
     }
 };
 

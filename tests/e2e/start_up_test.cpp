@@ -4,12 +4,9 @@ namespace {
 
 using StartUpTest = test::GameFolderTest;
 
-// Keys that skip the title, leave it, end the run and leave the Killer List.
-constexpr char quickRun[] = "100 key 32\n200 key 32\n300 key 32\n400 key 32\n";
-
 TEST_F(StartUpTest, TheLogOfAHeadlessRunStartsWithTheCatalogueAndEndsWithTheBanner)
 {
-    WriteFile("run.txt", quickRun);
+    WriteFile("run.txt", test::quickRun);
     const test::GameResult run = test::RunGame({"--headless", "--script", "run.txt"});
     EXPECT_EQ(run.exitCode, 0);
     const std::string log = ReadFile("debug.txt");
@@ -21,7 +18,7 @@ TEST_F(StartUpTest, TheLogOfAHeadlessRunStartsWithTheCatalogueAndEndsWithTheBann
 TEST_F(StartUpTest, AMissingCatalogueIsSaidAndTheGameGoesOn)
 {
     std::filesystem::remove("error.dat");
-    WriteFile("run.txt", quickRun);
+    WriteFile("run.txt", test::quickRun);
     const test::GameResult run = test::RunGame({"--headless", "--script", "run.txt"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(ReadFile("debug.txt").starts_with("Questo non è un file di errori valido\r\n"));
@@ -55,7 +52,7 @@ TEST_F(StartUpTest, WithoutASoundCardTheTerminalShowsOneLine)
 
 TEST_F(StartUpTest, AnOutputFileThatCannotBeCreatedStopsTheRunBeforeItStarts)
 {
-    WriteFile("run.txt", quickRun);
+    WriteFile("run.txt", test::quickRun);
     for (const char* option : {"--wav", "--screenshot"}) {
         const std::string value = std::string(option) == "--wav" ? "none/out.wav" : "50:none/s.png";
         const test::GameResult run =

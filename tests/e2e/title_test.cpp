@@ -31,7 +31,7 @@ TEST_F(TitleTest, AKeySkipsToTheFinalPictureAndAClickLeavesNothing)
 // 30) follows the command line, the settings and the packs there are.
 TEST_F(TitleTest, TheSoundLineFollowsTheCommandLineTheSettingsAndThePacks)
 {
-    WriteFile("run.txt", "100 key 32\n200 key 32\n300 key 32\n400 key 32\n");
+    WriteFile("run.txt", test::quickRun);
     const auto soundLine = [this](std::vector<std::string> arguments, const std::string& name) {
         arguments.insert(arguments.end(), {"--headless", "--script", "run.txt", "--screenshot",
                                            "150:" + name + ".png", "--wav", name + ".wav"});
