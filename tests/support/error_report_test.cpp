@@ -23,12 +23,6 @@ std::string Record(DWORD code, const std::string& text)
     return record;
 }
 
-std::string TextFor(DWORD code)
-{
-    char text[ERROR_TEXT_SIZE + 1] = {};
-    return LookUpErrorText(code, text) ? text : "(none)";
-}
-
 struct Catalogue {
     const char* name;
     std::string bytes; // empty: no file
@@ -74,7 +68,10 @@ TEST_P(CatalogueTest, LoadsAndAnswers)
 {
     if (!GetParam().bytes.empty()) WriteFile("error.dat", GetParam().bytes);
     LoadErrorCatalogue();
-    for (const auto& [code, text] : GetParam().texts) EXPECT_EQ(TextFor(code), text) << code;
+    for (const auto& [code, expected] : GetParam().texts) {
+        char text[ERROR_TEXT_SIZE + 1] = {};
+        EXPECT_EQ(LookUpErrorText(code, text) ? text : "(none)", expected) << code;
+    }
     EXPECT_EQ(LogText(), GetParam().log);
 }
 
