@@ -73,10 +73,10 @@ TEST(SoundFormat, TheTwoSoundLevelsAndTheHeaderFlags)
     EXPECT_EQ(format.nChannels * 100 + format.wBitsPerSample * 10 + format.nBlockAlign, 181);
     EXPECT_EQ(format.nAvgBytesPerSec, 8000u);
     EXPECT_EQ(format.cbSize, 0);
-    MakeFormatFromHeader(&format, SoundHeader {3, 0, 10, 22050});
+    MakeFormatFromHeader(&format, SoundHeader {3, 0, 10, 11025});
     EXPECT_EQ(format.nChannels * 1000 + format.wBitsPerSample * 10 + format.nBlockAlign, 2164);
-    EXPECT_EQ(format.nSamplesPerSec, 22050u);
-    EXPECT_EQ(format.nAvgBytesPerSec, 88200u);
+    EXPECT_EQ(format.nSamplesPerSec, 11025u);
+    EXPECT_EQ(format.nAvgBytesPerSec, 44100u);
 }
 
 TEST_F(SoundTest, TheDeviceStartsWithOrWithoutItsFormatOrPrimaryBuffer)
