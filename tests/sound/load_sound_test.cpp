@@ -68,10 +68,6 @@ protected:
 TEST(SoundFormat, TheTwoSoundLevelsAndTheHeaderFlags)
 {
     WAVEFORMATEX format;
-    MakePcmFormat(&format, 11025 * 2, true, true);
-    EXPECT_EQ(format.nSamplesPerSec, 22050u);
-    EXPECT_EQ(format.nBlockAlign, 4);
-    EXPECT_EQ(format.nAvgBytesPerSec, 88200u);
     MakeFormatFromHeader(&format, SoundHeader {0xFFFC, 0xFFFF, 10, 8000});
     EXPECT_EQ(format.wFormatTag, WAVE_FORMAT_PCM);
     EXPECT_EQ(format.nChannels * 100 + format.wBitsPerSample * 10 + format.nBlockAlign, 181);
@@ -79,6 +75,8 @@ TEST(SoundFormat, TheTwoSoundLevelsAndTheHeaderFlags)
     EXPECT_EQ(format.cbSize, 0);
     MakeFormatFromHeader(&format, SoundHeader {3, 0, 10, 11025});
     EXPECT_EQ(format.nChannels * 1000 + format.wBitsPerSample * 10 + format.nBlockAlign, 2164);
+    EXPECT_EQ(format.nSamplesPerSec, 11025u);
+    EXPECT_EQ(format.nAvgBytesPerSec, 44100u);
 }
 
 TEST_F(SoundTest, TheDeviceStartsWithOrWithoutItsFormatOrPrimaryBuffer)
@@ -129,10 +127,19 @@ TEST_F(SoundTest, EachFailingStepIsReportedAndGivesNoSound)
     EXPECT_EQ(LogText(), expected + "NO DIRECTSOUND DRIVER INSTALLED\r\n");
 }
 
-TEST_F(SoundTest, ASoundEntryBecomesABufferOfItsSamples)
+// The damaged entries are read first: the good ones after them show the pack still usable.
+TEST_F(SoundTest, ASoundEntryBecomesABufferOfItsSamplesAndADamagedOneNone)
 {
     OpenSounds({SoundBytes(0, 4, 11025, "\x10\x80\xF0\x81"),
-                SoundBytes(3, 8, 22050, "abcdefgh") + "trailing"});
+                SoundBytes(3, 8, 22050, "abcdefgh") + "trailing", SoundBytes(0, 0, 11025, ""),
+                SoundBytes(0, MEM_ALLOC_LIMIT, 11025, ""), SoundBytes(0, 4, 0, "abcd"),
+                SoundBytes(3, 6, 11025, "abcdef"), SoundBytes(0, 50, 11025, "ab"),
+                SoundBytes(0, 4, 11025, "")},
+               10);
+    for (DWORD index = 2; index < 8; ++index) {
+        EXPECT_EQ(Load(index), nullptr) << index;
+        EXPECT_FALSE(FileExists("sounds.pck")) << index; // the pack still holds its file
+    }
     const LPDIRECTSOUNDBUFFER low = Load(0);
     const LPDIRECTSOUNDBUFFER wide = Load(1, DSBCAPS_STATIC | DSBCAPS_CTRLPAN);
     ASSERT_NE(low, nullptr);
@@ -143,28 +150,9 @@ TEST_F(SoundTest, ASoundEntryBecomesABufferOfItsSamples)
     EXPECT_EQ(wide->SetPan(100), DS_OK);
     low->Release();
     wide->Release();
-    EXPECT_EQ(Log(), "SoundBuffer: Locked 4 bytes from *\nSoundBuffer: Locked 8 bytes from *\n");
-}
-
-TEST_F(SoundTest, ADamagedEntryGivesNoBufferAndLeavesThePackUsable)
-{
-    OpenSounds({SoundBytes(0, 0, 11025, ""), SoundBytes(0, MEM_ALLOC_LIMIT, 11025, ""),
-                SoundBytes(0, 4, 0, "abcd"), SoundBytes(3, 6, 11025, "abcdef"),
-                SoundBytes(0, 4, 11025, "wxyz"), SoundBytes(0, 50, 11025, "ab"),
-                SoundBytes(0, 4, 11025, "")},
-               10);
-    for (DWORD index = 0; index < 7; ++index) {
-        if (index == 4) continue;
-        EXPECT_EQ(Load(index), nullptr) << index;
-        EXPECT_FALSE(FileExists("sounds.pck")) << index; // the pack still holds its file
-    }
-    const LPDIRECTSOUNDBUFFER good = Load(4);
-    ASSERT_NE(good, nullptr);
-    EXPECT_EQ(test::BufferBytes(good, 4), "wxyz");
-    good->Release();
     // A buffer that cannot be locked is released.
     platform::SetSoundFault(platform::SoundCall::Lock, DSERR_BUFFERLOST);
-    EXPECT_EQ(Load(4), nullptr);
+    EXPECT_EQ(Load(0), nullptr);
     EXPECT_EQ(Log(), "Lunghezza del suono non valida: 0\r\n"
                      "Lunghezza del suono non valida: 32000000\r\n"
                      "DirectSound ERROR(:IDirectSound::CreateSoundBuffer): code 1-0x64 \n"
@@ -175,6 +163,7 @@ TEST_F(SoundTest, ADamagedEntryGivesNoBufferAndLeavesThePackUsable)
                      "Campioni del suono incompleti: 4 di 50 byte\r\n"
                      "Intestazione del suono incompleta\r\n"
                      "SoundBuffer: Locked 4 bytes from *\n"
+                     "SoundBuffer: Locked 8 bytes from *\n"
                      "Impossibile Agganciare il Buffer Secondario\r\n");
 }
 

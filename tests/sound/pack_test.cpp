@@ -117,15 +117,6 @@ TEST_F(PackTest, CloseAfterUseReopensByNameOnDemand)
 
 class PackImageTest : public test::GraphicsTest {
 protected:
-    // Two 3 x 2 images, then the second one's stream again under another tag.
-    void WritePack()
-    {
-        pack_writer::PackWriter writer;
-        writer.AddImage(qvx::ChunkStream({Image(10), std::nullopt, 255}, 1));
-        writer.AddImage(qvx::ChunkStream({Image(20), std::nullopt, std::nullopt}, 0));
-        writer.AddEntry(FourCC("QVx2"), qvx::ChunkStream({Image(30), std::nullopt, 255}, 0));
-        ASSERT_TRUE(writer.Write("glim.pck"));
-    }
     static qvx::Image Image(BYTE first) { return {3, 2, 8, Expected(first)}; }
     static std::vector<BYTE> Expected(BYTE first)
     {
@@ -137,7 +128,12 @@ protected:
 
 TEST_F(PackImageTest, ImageEntriesLoadInTurnIntoOneSurfaceAndOthersLeaveItAlone)
 {
-    WritePack();
+    // Two 3 x 2 images, then a third under another tag.
+    pack_writer::PackWriter writer;
+    writer.AddImage(qvx::ChunkStream({Image(10), std::nullopt, 255}, 1));
+    writer.AddImage(qvx::ChunkStream({Image(20), std::nullopt, std::nullopt}, 0));
+    writer.AddEntry(FourCC("QVx2"), qvx::ChunkStream({Image(30), std::nullopt, 255}, 0));
+    ASSERT_TRUE(writer.Write("glim.pck"));
     PackArchive* pack = OpenPack("glim.pck", 0);
     ASSERT_NE(pack, nullptr);
     LPDIRECTDRAWSURFACE surface = CreateSystemSurface(3, 2);

@@ -84,8 +84,7 @@ TEST_F(FileAccessTest, MemoryComesZeroedFromOneByteToJustBelowThirtyTwoMillion)
     MemFree(nullptr);
     char* empty = CloneString("");
     char* copy = CloneString("glimbot");
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty[0], '\0');
+    EXPECT_STREQ(empty, "");
     EXPECT_STREQ(copy, "glimbot");
     EXPECT_EQ(CloneString(nullptr), nullptr);
     MemFree(empty);
