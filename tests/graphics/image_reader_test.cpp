@@ -171,14 +171,15 @@ TEST_F(ImageReaderTest, EachStreamGivesItsResultPixelsAndLog)
     }
 }
 
-// Every packing loads the picture with its palette; into a smaller surface it is cut to fit.
+// Every packing loads the picture with its palette; into a smaller surface it is cut to fit
+// (wide enough to hold the columns that vary along the row).
 TEST_F(ImageReaderTest, EveryMethodLoadsThePictureAndItsPaletteOrTheCutThatFits)
 {
     const qvx::Picture picture {TestImage(37, 9), RampPalette(), std::nullopt};
     std::vector<BYTE> cut;
     for (DWORD y = 0; y < 5; ++y) {
         const auto row = picture.image.pixels.begin() + y * 37;
-        cut.insert(cut.end(), row, row + 7);
+        cut.insert(cut.end(), row, row + 25);
     }
     for (BYTE method : qvx::packingMethods) {
         WriteBytes("p.qvx", qvx::QvxFile(picture, method));
@@ -191,7 +192,7 @@ TEST_F(ImageReaderTest, EveryMethodLoadsThePictureAndItsPaletteOrTheCutThatFits)
         ASSERT_EQ(palette.size(), 256u);
         EXPECT_EQ(palette[200].peGreen, 55);
         surface->Release();
-        LPDIRECTDRAWSURFACE small = Blank(7, 5);
+        LPDIRECTDRAWSURFACE small = Blank(25, 5);
         EXPECT_EQ(ReadImageFileResult(small, "p.qvx"), 0u);
         EXPECT_EQ(Pixels(small), cut) << int(method);
         small->Release();
