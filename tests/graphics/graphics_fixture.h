@@ -33,13 +33,6 @@ protected:
         WriteFile(name, std::string(bytes.begin(), bytes.end()));
     }
     static std::vector<BYTE> Pixels(LPDIRECTDRAWSURFACE surface) { return SurfacePixels(surface); }
-    static void Fill(LPDIRECTDRAWSURFACE surface, BYTE value)
-    {
-        DDBLTFX fx {};
-        fx.dwSize = DDBLTFX_SIZE;
-        fx.dwFillColor = value;
-        surface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx);
-    }
     // A width x height picture with a little of everything: runs, literals, marker-range values.
     static qvx::Image TestImage(WORD width, WORD height)
     {

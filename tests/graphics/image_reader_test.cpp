@@ -1,3 +1,5 @@
+#include <cstring>
+
 #include "graphics/image_reader.h"
 #include "support/memory.h"
 #include "tests/graphics/graphics_fixture.h"
@@ -14,18 +16,44 @@ Bytes operator+(Bytes a, const Bytes& b)
 
 const Bytes fileHeader = {'Q', 'V', 'x', '3', 0, 0, 0, 0};
 
+constexpr BYTE sentinel = 0xA5;
+
 class ImageReaderTest : public test::GraphicsTest {
 protected:
-    // Reads the file into a new system surface of the given size through the game's reader.
-    DWORD ReadInto(LPDIRECTDRAWSURFACE surface, const char* name)
-    {
-        return ReadImageFileResult(surface, name);
-    }
     LPDIRECTDRAWSURFACE Blank(LONG width, LONG height, BYTE value = 0x5A)
     {
         LPDIRECTDRAWSURFACE surface = CreateSystemSurface(width, height);
-        Fill(surface, value);
+        FillSurface(surface, value);
         return surface;
+    }
+    // A 48 x 48 surface (as the packs' sprites use) whose every byte, row padding included,
+    // holds the sentinel.
+    static LPDIRECTDRAWSURFACE Sentinels()
+    {
+        LPDIRECTDRAWSURFACE surface = CreateSystemSurface(48, 48);
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+        std::memset(desc.lpSurface, sentinel,
+                    static_cast<std::size_t>(desc.lPitch) * desc.dwHeight);
+        surface->Unlock(nullptr);
+        return surface;
+    }
+    // True when no byte past the end of any row was written.
+    static bool PaddingIntact(LPDIRECTDRAWSURFACE surface)
+    {
+        DDSURFACEDESC desc {};
+        desc.dwSize = DDSURFACEDESC_SIZE;
+        surface->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+        const auto* bytes = static_cast<const BYTE*>(desc.lpSurface);
+        bool intact = true;
+        for (DWORD y = 0; y < desc.dwHeight; ++y) {
+            for (LONG x = static_cast<LONG>(desc.dwWidth); x < desc.lPitch; ++x) {
+                intact = intact && bytes[y * desc.lPitch + x] == sentinel;
+            }
+        }
+        surface->Unlock(nullptr);
+        return intact;
     }
     static std::vector<PALETTEENTRY> PaletteOf(LPDIRECTDRAWSURFACE surface)
     {
@@ -133,7 +161,7 @@ TEST_F(ImageReaderTest, EachStreamGivesItsResultPixelsAndLog)
         LPDIRECTDRAWSURFACE surface = Blank(size, size);
         const std::size_t logged = ReadFile("log.txt").size();
         if (c.fail != nullptr) platform::FailOperation(c.fail, DDERR_SURFACEBUSY);
-        EXPECT_EQ(ReadInto(surface, name.c_str()), c.result) << c.name;
+        EXPECT_EQ(ReadImageFileResult(surface, name.c_str()), c.result) << c.name;
         platform::ClearFailures();
         const std::vector<BYTE> blank(static_cast<std::size_t>(size * size), 0x5A);
         EXPECT_EQ(Pixels(surface), c.pixels.empty() ? blank : c.pixels) << c.name;
@@ -143,9 +171,16 @@ TEST_F(ImageReaderTest, EachStreamGivesItsResultPixelsAndLog)
     }
 }
 
-TEST_F(ImageReaderTest, EveryMethodLoadsThePictureAndItsPalette)
+// Every packing loads the picture with its palette; into a smaller surface it is cut to fit
+// (wide enough to hold the columns that vary along the row).
+TEST_F(ImageReaderTest, EveryMethodLoadsThePictureAndItsPaletteOrTheCutThatFits)
 {
-    qvx::Picture picture {TestImage(37, 9), RampPalette(), std::nullopt};
+    const qvx::Picture picture {TestImage(37, 9), RampPalette(), std::nullopt};
+    std::vector<BYTE> cut;
+    for (DWORD y = 0; y < 5; ++y) {
+        const auto row = picture.image.pixels.begin() + y * 37;
+        cut.insert(cut.end(), row, row + 25);
+    }
     for (BYTE method : qvx::packingMethods) {
         WriteBytes("p.qvx", qvx::QvxFile(picture, method));
         DWORD result = 1;
@@ -157,6 +192,34 @@ TEST_F(ImageReaderTest, EveryMethodLoadsThePictureAndItsPalette)
         ASSERT_EQ(palette.size(), 256u);
         EXPECT_EQ(palette[200].peGreen, 55);
         surface->Release();
+        LPDIRECTDRAWSURFACE small = Blank(25, 5);
+        EXPECT_EQ(ReadImageFileResult(small, "p.qvx"), 0u);
+        EXPECT_EQ(Pixels(small), cut) << int(method);
+        small->Release();
+    }
+}
+
+// Every cut through the headers and the first rows, then one in seven, ends the stream, into
+// the fixed surface and by LoadSurface, without a byte written past a row's end.
+TEST_F(ImageReaderTest, EveryTruncationEndsTheStreamHarmlessly)
+{
+    for (BYTE method : qvx::packingMethods) {
+        const Bytes file = qvx::QvxFile({TestImage(64, 40), RampPalette(), 254}, method);
+        for (std::size_t cut = 0; cut < file.size(); cut += cut < 200 ? 1 : 7) {
+            WriteBytes("d.qvx", Bytes(file.begin(), file.begin() + cut));
+            LPDIRECTDRAWSURFACE target = Sentinels();
+            const DWORD fixed = ReadImageFileResult(target, "d.qvx");
+            if (cut >= 16) {
+                EXPECT_EQ(fixed, IMG_STREAM_ENDED) << int(method) << " cut " << cut;
+            }
+            EXPECT_TRUE(PaddingIntact(target));
+            target->Release();
+            DWORD load = 0;
+            if (LPDIRECTDRAWSURFACE surface = LoadSurface("d.qvx", &load)) {
+                EXPECT_EQ(load, IMG_STREAM_ENDED) << int(method) << " cut " << cut;
+                surface->Release();
+            }
+        }
     }
 }
 
@@ -204,23 +267,6 @@ TEST_F(ImageReaderTest, ANotQvxFileIsNamedInTheLog)
     EXPECT_EQ(LogText(), "ERRORE Non è un file QVX spec 3.00 valido\r\n"
                          "x.qvx non è un file QVx3\n"
                          "IMPOSSIBILE APRIRE IL FILE\r\n");
-}
-
-TEST_F(ImageReaderTest, ALargerPictureIsCutToTheSurface)
-{
-    const qvx::Image image = TestImage(30, 20);
-    for (BYTE method : qvx::packingMethods) {
-        WriteBytes("big.qvx", qvx::QvxFile({image, std::nullopt, std::nullopt}, method));
-        LPDIRECTDRAWSURFACE surface = Blank(7, 5);
-        EXPECT_EQ(ReadInto(surface, "big.qvx"), 0u);
-        std::vector<BYTE> expected;
-        for (DWORD y = 0; y < 5; ++y) {
-            expected.insert(expected.end(), image.pixels.begin() + y * 30,
-                            image.pixels.begin() + y * 30 + 7);
-        }
-        EXPECT_EQ(Pixels(surface), expected) << int(method);
-        surface->Release();
-    }
 }
 
 } // namespace

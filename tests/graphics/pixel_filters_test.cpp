@@ -12,15 +12,10 @@ struct FilterDeleter {
 };
 using Filter = std::unique_ptr<PixelFilter, FilterDeleter>;
 
+// A 16-bit RGB layout of the given channel masks.
 DDPIXELFORMAT Format(DWORD red, DWORD green, DWORD blue)
 {
-    DDPIXELFORMAT format {};
-    format.dwSize = sizeof format;
-    format.dwRGBBitCount = 16;
-    format.dwRBitMask = red;
-    format.dwGBitMask = green;
-    format.dwBBitMask = blue;
-    return format;
+    return {sizeof(DDPIXELFORMAT), 0, 0, 16, red, green, blue, 0};
 }
 
 // The generic filter reads its layout from the masks: it must agree with the 565 filter.

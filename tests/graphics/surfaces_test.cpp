@@ -65,7 +65,7 @@ TEST_F(SurfacesTest, LockingGivesThePixelFormatAndUnlockingIsReported)
 TEST_F(SurfacesTest, DuplicatesKeepSizePixelsAndMemoryButNoKey)
 {
     LPDIRECTDRAWSURFACE cursor = CreateVideoSurface(24, 24);
-    Fill(cursor, 9);
+    FillSurface(cursor, 9);
     EXPECT_EQ(SetSurfaceColorKey(cursor, 255), 0u);
     DDCOLORKEY key {};
     ASSERT_EQ(cursor->GetColorKey(DDCKEY_SRCBLT, &key), DD_OK);

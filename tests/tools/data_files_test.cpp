@@ -48,7 +48,7 @@ TEST_F(DataFilesTest, TheCreaturePackHoldsTheFourSpritesAsThePlayLoadsThem)
     ASSERT_NE(surface, nullptr);
     const std::vector<art::Picture> sprites = art::CreatureSprites();
     for (DWORD type = 0; type < sprites.size(); ++type) {
-        Fill(surface, 0);
+        FillSurface(surface, 0);
         LoadPackImage(surface, pack, type);
         EXPECT_EQ(Pixels(surface), sprites[type].pixels) << type;
     }

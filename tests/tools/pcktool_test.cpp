@@ -93,7 +93,7 @@ TEST_F(PcktoolTest, RefusesWhatCannotGoIntoAPack)
     EXPECT_NE(Run("list missing.pck"), 0);
 }
 
-TEST(TerminalTextTest, PrintableAsciiStaysAndEveryOtherByteIsEscapedOrLatinOne)
+TEST(TerminalTextTest, PrintableAsciiStaysAndEveryOtherByteIsEscapedOrLatinOneInTagsToo)
 {
     EXPECT_EQ(TerminalText("body-1 #42"), "body-1 #42");
     // A sequence that would clear the screen and retitle the window reaches it harmless.
@@ -104,10 +104,7 @@ TEST(TerminalTextTest, PrintableAsciiStaysAndEveryOtherByteIsEscapedOrLatinOne)
     EXPECT_EQ(TerminalText("\xE9t\xE9 \xA0\xFF"), "\xC3\xA9t\xC3\xA9 \xC2\xA0\xC3\xBF");
     // The backslash is doubled, so an escape in the output always comes from a byte.
     EXPECT_EQ(TerminalText("\\x41"), "\\\\x41");
-}
-
-TEST(TerminalTextTest, TagsShowTheirFourBytesInFileOrder)
-{
+    // Tags show their four bytes in file order.
     EXPECT_EQ(TagText(FourCC("QVXI")), "QVXI");
     EXPECT_EQ(TagText(0x04030201), "\\x01\\x02\\x03\\x04");
     EXPECT_EQ(TagText(FourCC("EOF!") & 0x00FFFFFF), "EOF\\x00");

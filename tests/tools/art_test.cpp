@@ -4,15 +4,93 @@
 #include <map>
 #include <optional>
 
+#include "platform/gdi/gdi_objects.h"
 #include "platform/png.h"
-#include "tests/tools/colour_checks.h"
 #include "tools/make_assets/art/paint.h"
+#include "tools/make_assets/art/palette.h"
 #include "tools/make_assets/output/icons.h"
 #include "tools/make_assets/pictures/pictures.h"
+#include "tools/make_assets/sprites/creature_sprites.h"
 
 namespace {
 
 using namespace art;
+
+// Perceived brightness, 0 to 255.
+double Luminance(BYTE index)
+{
+    const PALETTEENTRY& c = GamePalette()[index];
+    return 0.299 * c.peRed + 0.587 * c.peGreen + 0.114 * c.peBlue;
+}
+
+TEST(GamePaletteTest, TextColoursLandOnTheirOwnExactEntries)
+{
+    const std::pair<COLORREF, BYTE> colours[] = {
+        {RGB(255, 255, 255), WHITE},
+        {RGB(255, 0, 0), HUD_RED},
+        {RGB(240, 240, 0), KILLER_BONUS_YELLOW},
+        {RGB(127, 0, 0), BLOOD_BONUS_RED},
+        {RGB(0, 63, 91), MESSAGE_SHADOW},
+        {RGB(0, 0, 0), BLACK},
+        {RGB(0, 0, 31), TITLE_TEXT_NAVY},
+    };
+    for (const auto& [colour, entry] : colours)
+        EXPECT_EQ(platform::gdi::NearestIndex(GamePalette().data(), colour), entry) << colour;
+}
+
+TEST(GamePaletteTest, GroundDarkensWithDepthInEarthColours)
+{
+    for (int i = GROUND_SURFACE; i <= GROUND_DEEPEST; ++i) {
+        const PALETTEENTRY& c = GamePalette()[i];
+        EXPECT_GT(c.peRed, c.peGreen) << i;
+        EXPECT_GT(c.peGreen, c.peBlue) << i;
+        if (i > GROUND_SURFACE) {
+            EXPECT_LT(Luminance(i), Luminance(i - 1)) << i;
+        }
+    }
+}
+
+TEST(GamePaletteTest, BloodIsRedAndItsHeadBrighterThanItsTail)
+{
+    for (BYTE i : {BLOOD_DARK, BLOOD_BRIGHT}) {
+        const PALETTEENTRY& c = GamePalette()[i];
+        EXPECT_GT(c.peRed, 3 * c.peGreen) << int(i);
+        EXPECT_GT(c.peRed, 3 * c.peBlue) << int(i);
+    }
+    EXPECT_GT(Luminance(BLOOD_BRIGHT), Luminance(BLOOD_DARK) + 15);
+}
+
+int Count(const Picture& picture, BYTE index)
+{
+    return static_cast<int>(std::count(picture.pixels.begin(), picture.pixels.end(), index));
+}
+
+TEST(PaintTest, ShapesFillTheirPixelsAndNothingOutsideThePicture)
+{
+    Picture picture("p", 20, 20, 0);
+    FillPolygon(picture, {{2, 2}, {12, 2}, {12, 7}, {2, 7}}, 9);
+    EXPECT_EQ(Count(picture, 9), 10 * 5);
+    EXPECT_EQ(picture.At(2, 2), 9);
+    EXPECT_EQ(picture.At(12, 2), 0);         // right and bottom edges are exclusive
+    FillEllipse(picture, {0, 0}, 30, 30, 4); // reaches far past every edge without harm
+    EXPECT_EQ(Count(picture, 4) + Count(picture, 9), 20 * 20 - Count(picture, 0));
+    EXPECT_EQ(picture.At(0, 0), 4);
+}
+
+TEST(PaintTest, StampKeepsWhatLiesUnderTransparentPixels)
+{
+    Picture target("t", 4, 4, 7);
+    Picture source("s", 2, 2, 0, TRANSPARENT_KEY);
+    source.Set(1, 1, 3);
+    Stamp(target, source, 2, 2);
+    EXPECT_EQ(Count(target, 3), 1);
+    EXPECT_EQ(target.At(3, 3), 3);
+    EXPECT_EQ(target.At(2, 2), 7);
+    const Picture large = Enlarged(source, 3);
+    EXPECT_EQ(large.width, 6);
+    EXPECT_EQ(Count(large, 3), 9);
+    EXPECT_EQ(large.key, source.key);
+}
 
 const std::map<std::string, Picture>& Pictures()
 {
@@ -32,8 +110,8 @@ std::pair<double, double> Luminances(const Picture& picture, Box box)
     double darkest = 255, brightest = 0;
     for (int y = box.top; y < box.bottom; ++y) {
         for (int x = box.left; x < box.right; ++x) {
-            darkest = std::min(darkest, test::Luminance(picture.At(x, y)));
-            brightest = std::max(brightest, test::Luminance(picture.At(x, y)));
+            darkest = std::min(darkest, Luminance(picture.At(x, y)));
+            brightest = std::max(brightest, Luminance(picture.At(x, y)));
         }
     }
     return {darkest, brightest};
@@ -150,6 +228,66 @@ TEST(GamePicturesTest, TheCommittedIconsAreWhatTheGeneratorDrawsNow)
         ASSERT_TRUE(committed.has_value()) << path << ": run make-assets --icons resources/icons";
         EXPECT_EQ(committed->pixels, WindowIcon(size).pixels) << path;
         EXPECT_EQ(committed->transparentIndex, std::optional<BYTE>(TRANSPARENT_KEY)) << path;
+    }
+}
+
+const std::vector<Picture>& Sprites()
+{
+    static const std::vector<Picture> sprites = CreatureSprites();
+    return sprites;
+}
+
+int OpaqueIn(const Picture& sprite, int firstRow, int endRow)
+{
+    int count = 0;
+    for (int y = firstRow; y < endRow; ++y) {
+        for (int x = 0; x < sprite.width; ++x) count += sprite.Opaque(x, y) ? 1 : 0;
+    }
+    return count;
+}
+
+// Four square sprites, transparent at the borders, a third to four fifths opaque, showing
+// something as soon as they break the ground, with a dark outline against the sky; a bursting
+// pixel flies in a darker shade of its own colour.
+TEST(CreatureSpritesTest, FourOutlinedCreaturesThatBurstInTheirOwnColours)
+{
+    ASSERT_EQ(Sprites().size(), 4u);
+    for (const Picture& sprite : Sprites()) {
+        ASSERT_EQ(sprite.width, SPRITE_SIZE);
+        ASSERT_EQ(sprite.height, SPRITE_SIZE);
+        EXPECT_EQ(sprite.key, TRANSPARENT_KEY);
+        const int area = OpaqueIn(sprite, 0, SPRITE_SIZE);
+        EXPECT_GT(area, SPRITE_SIZE * SPRITE_SIZE * 3 / 10) << sprite.name;
+        EXPECT_LT(area, SPRITE_SIZE * SPRITE_SIZE * 8 / 10) << sprite.name;
+        EXPECT_GT(OpaqueIn(sprite, 0, 12), 40) << sprite.name;
+        for (int y = 0; y < SPRITE_SIZE; ++y) {
+            for (int x = 0; x < SPRITE_SIZE; ++x) {
+                if (!sprite.Opaque(x, y)) continue;
+                const BYTE p = sprite.At(x, y);
+                ASSERT_TRUE(x > 0 && y > 0 && x < SPRITE_SIZE - 1 && y < SPRITE_SIZE - 1);
+                const bool edge = !sprite.Opaque(x - 1, y) || !sprite.Opaque(x + 1, y)
+                                  || !sprite.Opaque(x, y - 1) || !sprite.Opaque(x, y + 1);
+                EXPECT_TRUE(!edge || Luminance(p) < 80) << sprite.name << " " << x << "," << y;
+                if (p <= BURST_HEAD_STEP) continue;
+                // Ramps are 16 entries aligned to 16: the head colour p - 4 stays in p's ramp.
+                EXPECT_EQ((p - BURST_HEAD_STEP) / 16, p / 16) << sprite.name << " " << int(p);
+                EXPECT_LT(Luminance(p - BURST_HEAD_STEP), Luminance(p)) << int(p);
+            }
+        }
+    }
+    // The floater rises clear of the ground: its lowest rows carry its legs.
+    EXPECT_GT(OpaqueIn(Sprites()[2], 38, SPRITE_SIZE), 20);
+}
+
+TEST(CreatureSpritesTest, TheFourTypesLookDifferent)
+{
+    for (std::size_t a = 0; a < Sprites().size(); ++a) {
+        for (std::size_t b = a + 1; b < Sprites().size(); ++b) {
+            int differing = 0;
+            for (std::size_t i = 0; i < Sprites()[a].pixels.size(); ++i)
+                differing += Sprites()[a].pixels[i] != Sprites()[b].pixels[i] ? 1 : 0;
+            EXPECT_GT(differing, SPRITE_SIZE * SPRITE_SIZE / 3) << a << " and " << b;
+        }
     }
 }
 
