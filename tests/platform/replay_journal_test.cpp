@@ -260,7 +260,7 @@ TEST(ReplayJournal, ACutKeepsItsWholeBlocksAndAFlippedBitOrAMissingBlockNamesIts
     }
 }
 
-TEST(ReplayJournal, ANewerFormatAndAStrangerAreRefusedWithTheirReason)
+TEST(ReplayJournal, ANewerFormatAStrangerAndCountsThatDisagreeAreRefusedWithTheirReason)
 {
     std::vector<std::uint8_t> bytes = EncodeJournal(SmallJournal());
     std::string error;
@@ -270,12 +270,8 @@ TEST(ReplayJournal, ANewerFormatAndAStrangerAreRefusedWithTheirReason)
     const std::string text = "# a script\n100 key 32\n";
     EXPECT_TRUE(Refused({text.begin(), text.end()}, error));
     EXPECT_EQ(error, "not a replay journal");
-}
 
-// Sealed with a right checksum, counts that lie are still found out, without acting on them.
-TEST(ReplayJournal, CountsThatDisagreeWithTheirRecordsAreRefused)
-{
-    std::string error;
+    // Sealed with a right checksum, counts that lie are still found out, without acting on them.
     for (auto lie :
          {+[](Journal& j) { j.clockCount += 1; },
           +[](Journal& j) { j.cursorCount = 0xFFFFFFFFFFFF; }, +[](Journal& j) { j.pumpCount = 1; },
@@ -292,8 +288,7 @@ TEST(ReplayJournal, CountsThatDisagreeWithTheirRecordsAreRefused)
     EXPECT_TRUE(Refused(EncodeJournal(endless), error));
     EXPECT_EQ(error, "damaged: it claims a run longer than any played");
     // A text whose length runs past the end of the file.
-    std::vector<std::uint8_t> bytes = EncodeJournal(SmallJournal());
-    std::vector<std::uint8_t> huge = bytes;
+    std::vector<std::uint8_t> huge = EncodeJournal(SmallJournal());
     huge[14] = 0xFF; // the game version's length, now a varint far beyond the file
     huge[15] = 0xFF;
     EXPECT_TRUE(Refused(huge, error));
