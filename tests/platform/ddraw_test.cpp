@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "platform/ddraw.h"
@@ -80,10 +81,16 @@ protected:
         LONG pitch = 0;
         return Rows(surface, &pitch)[y * pitch + x];
     }
-    static void Key(LPDIRECTDRAWSURFACE surface, DWORD key)
+    // Shows a palette whose entry index is colour on the primary, which keeps its own reference.
+    void ShowPalette(LPDIRECTDRAWSURFACE primary, int index, PALETTEENTRY colour)
     {
-        DDCOLORKEY range {key, key};
-        ASSERT_EQ(surface->SetColorKey(DDCKEY_SRCBLT, &range), DD_OK);
+        PALETTEENTRY entries[256] {};
+        entries[index] = colour;
+        LPDIRECTDRAWPALETTE palette = nullptr;
+        ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr),
+                  DD_OK);
+        ASSERT_EQ(primary->SetPalette(palette), DD_OK);
+        palette->Release();
     }
 
     LPDIRECTDRAW dd = nullptr;
@@ -158,13 +165,7 @@ TEST_F(SurfaceStoreTest, ThePrimaryCarriesOneBackBufferAndIsTheDisplay)
 
     Paint(back, [](DWORD x, DWORD y) { return static_cast<BYTE>(x + y); });
     EXPECT_EQ(primary->BltFast(0, 0, back, nullptr, DDBLTFAST_WAIT), DD_OK);
-    PALETTEENTRY entries[256] {};
-    entries[7] = {1, 2, 3, 0};
-    LPDIRECTDRAWPALETTE palette = nullptr;
-    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr),
-              DD_OK);
-    ASSERT_EQ(primary->SetPalette(palette), DD_OK);
-    palette->Release(); // the primary keeps its own reference
+    ShowPalette(primary, 7, {1, 2, 3, 0});
 
     ASSERT_TRUE(platform::GetDisplayView(&view));
     EXPECT_EQ(view.pixels[479 * view.pitch + 3], static_cast<BYTE>(482));
@@ -184,7 +185,8 @@ TEST_F(SurfaceStoreTest, KeyedBlitsLeaveKeyPixelsOut)
     LPDIRECTDRAWSURFACE sprite = MakeSystem(37, 3); // odd width: word loop and tail both run
     Paint(dest, [](DWORD, DWORD) { return BYTE {9}; });
     Paint(sprite, [](DWORD x, DWORD) { return static_cast<BYTE>(x % 3 == 0 ? 255 : x); });
-    Key(sprite, 255);
+    DDCOLORKEY key {255, 255};
+    ASSERT_EQ(sprite->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
     ASSERT_EQ(dest->BltFast(1, 0, sprite, nullptr, DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT), DD_OK);
     for (DWORD x = 0; x < 37; ++x) {
         EXPECT_EQ(Pixel(dest, x + 1, 2), x % 3 == 0 ? 9 : x) << x;
@@ -203,7 +205,8 @@ TEST_F(SurfaceStoreTest, KeyedBlitsLeaveKeyPixelsOut)
     EXPECT_EQ(Pixel(dest, 5, 1), 5);
 }
 
-TEST_F(SurfaceStoreTest, BlitsAndFillsReachingOutsideDrawOnlyTheirVisiblePart)
+TEST_F(SurfaceStoreTest,
+       BlitsAndFillsReachingOutsideDrawOnlyTheirVisiblePartAndOverlapsReadOldPixels)
 {
     LPDIRECTDRAWSURFACE dest = MakeSystem(10, 10);
     LPDIRECTDRAWSURFACE block = MakeSystem(4, 4);
@@ -234,6 +237,13 @@ TEST_F(SurfaceStoreTest, BlitsAndFillsReachingOutsideDrawOnlyTheirVisiblePart)
     fx.dwFillColor = 7;
     ASSERT_EQ(dest->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &fx), DD_OK);
     EXPECT_EQ(Pixel(dest, 0, 0), 7);
+    // A blit onto itself reads the old pixels.
+    Paint(dest, [](DWORD x, DWORD) { return static_cast<BYTE>(x); });
+    RECT head {0, 0, 6, 1};
+    ASSERT_EQ(dest->BltFast(2, 0, dest, &head, 0), DD_OK);
+    const std::vector<BYTE> row = Rows(dest);
+    EXPECT_EQ(std::vector<BYTE>(row.begin(), row.begin() + 8),
+              (std::vector<BYTE> {0, 1, 0, 1, 2, 3, 4, 5}));
 }
 
 TEST_F(SurfaceStoreTest, StretchingSamplesTheNearestPixelAndClipsAtTheBottom)
@@ -258,26 +268,10 @@ TEST_F(SurfaceStoreTest, StretchingSamplesTheNearestPixelAndClipsAtTheBottom)
     EXPECT_EQ(Pixel(screen, 1, 1), 33);
 }
 
-TEST_F(SurfaceStoreTest, ABlitOntoItselfReadsTheOldPixels)
-{
-    LPDIRECTDRAWSURFACE surface = MakeSystem(8, 1);
-    Paint(surface, [](DWORD x, DWORD) { return static_cast<BYTE>(x); });
-    RECT head {0, 0, 6, 1};
-    ASSERT_EQ(surface->BltFast(2, 0, surface, &head, 0), DD_OK);
-    const std::vector<BYTE> row = Rows(surface);
-    EXPECT_EQ(std::vector<BYTE>(row.begin(), row.begin() + 8),
-              (std::vector<BYTE> {0, 1, 0, 1, 2, 3, 4, 5}));
-}
-
 TEST_F(SurfaceStoreTest, ADeviceContextOrALockHoldsTheSurfaceAlone)
 {
     LPDIRECTDRAWSURFACE primary = MakePrimary(0);
-    PALETTEENTRY entries[256] {};
-    entries[1] = {200, 100, 50, 0};
-    LPDIRECTDRAWPALETTE palette = nullptr;
-    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT, entries, &palette, nullptr), DD_OK);
-    primary->SetPalette(palette);
-    palette->Release();
+    ShowPalette(primary, 1, {200, 100, 50, 0});
 
     LPDIRECTDRAWSURFACE surface = MakeSystem(30, 20);
     HDC dc = nullptr;
@@ -330,35 +324,36 @@ TEST_F(SurfaceStoreTest, EachWriteToTheScreenIsNotedAsItsClippedRectangle)
     platform::DisplayChanges changes;
     platform::TakeDisplayChanges(changes);
     EXPECT_TRUE(changes.everything); // a new primary is shown whole
+    using Corners = std::array<LONG, 4>;
+    // The one rectangle noted since the last call.
     const auto noted = [&changes] {
         platform::TakeDisplayChanges(changes);
         EXPECT_FALSE(changes.everything);
-        return changes.rects.size() == 1 ? changes.rects[0] : RECT {-1, -1, -1, -1};
-    };
-    const auto same = [](const RECT& a, const RECT& b) {
-        return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+        if (changes.rects.size() != 1) return Corners {-1, -1, -1, -1};
+        const RECT& r = changes.rects[0];
+        return Corners {r.left, r.top, r.right, r.bottom};
     };
 
     ASSERT_EQ(primary->BltFast(630, 470, sprite, nullptr, DDBLTFAST_WAIT), DD_OK);
-    EXPECT_TRUE(same(noted(), {630, 470, 640, 480}));
+    EXPECT_EQ(noted(), (Corners {630, 470, 640, 480}));
     RECT stretched {600, -40, 700, 60};
     ASSERT_EQ(primary->Blt(&stretched, sprite, nullptr, DDBLT_WAIT, nullptr), DD_OK);
-    EXPECT_TRUE(same(noted(), {600, 0, 640, 60}));
+    EXPECT_EQ(noted(), (Corners {600, 0, 640, 60}));
     DDBLTFX fx {};
     fx.dwSize = DDBLTFX_SIZE;
     RECT fill {-5, -5, 10, 12};
     ASSERT_EQ(primary->Blt(&fill, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DD_OK);
-    EXPECT_TRUE(same(noted(), {0, 0, 10, 12}));
+    EXPECT_EQ(noted(), (Corners {0, 0, 10, 12}));
 
     DDSURFACEDESC desc {};
     desc.dwSize = DDSURFACEDESC_SIZE;
     RECT locked {10, 20, 31, 45};
     ASSERT_EQ(primary->Lock(&locked, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     primary->Unlock(nullptr);
-    EXPECT_TRUE(same(noted(), locked));
+    EXPECT_EQ(noted(), (Corners {10, 20, 31, 45}));
     ASSERT_EQ(primary->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr), DD_OK);
     primary->Unlock(nullptr);
-    EXPECT_TRUE(same(noted(), {0, 0, 640, 480}));
+    EXPECT_EQ(noted(), (Corners {0, 0, 640, 480}));
 
     HDC dc = nullptr;
     ASSERT_EQ(primary->GetDC(&dc), DD_OK);
@@ -367,16 +362,16 @@ TEST_F(SurfaceStoreTest, EachWriteToTheScreenIsNotedAsItsClippedRectangle)
     FillRect(dc, &box, brush);
     DeleteObject(brush);
     primary->ReleaseDC(dc);
-    EXPECT_TRUE(same(noted(), {630, 5, 640, 15}));
+    EXPECT_EQ(noted(), (Corners {630, 5, 640, 15}));
     ASSERT_EQ(primary->GetDC(&dc), DD_OK);
     SetBkMode(dc, TRANSPARENT);
     TextOutA(dc, 100, 200, "W", 1);
     primary->ReleaseDC(dc);
-    const RECT text = noted();
-    EXPECT_GE(text.left, 100);
-    EXPECT_GE(text.top, 200);
-    EXPECT_LT(text.left, text.right);
-    EXPECT_LT(text.bottom, 240);
+    const auto [left, top, right, bottom] = noted();
+    EXPECT_GE(left, 100);
+    EXPECT_GE(top, 200);
+    EXPECT_LT(left, right);
+    EXPECT_LT(bottom, 240);
 
     // Writes elsewhere, and writes that fail, leave the screen as it was.
     ASSERT_EQ(sprite->BltFast(0, 0, primary, nullptr, DDBLTFAST_WAIT), DD_OK);
@@ -413,15 +408,10 @@ TEST_F(SurfaceStoreTest, APaletteChangesEverythingAndManyWritesFoldIntoTheirBoun
     EXPECT_EQ(bounds.right, 391);
     EXPECT_EQ(bounds.bottom, 79);
 
-    PALETTEENTRY entries[256] {};
-    LPDIRECTDRAWPALETTE palette = nullptr;
-    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr),
-              DD_OK);
     RECT dot {1, 1, 2, 2};
     primary->Blt(&dot, nullptr, nullptr, DDBLT_COLORFILL, &fx);
-    ASSERT_EQ(primary->SetPalette(palette), DD_OK);
+    ShowPalette(primary, 0, {});
     primary->Blt(&dot, nullptr, nullptr, DDBLT_COLORFILL, &fx);
-    palette->Release();
     platform::TakeDisplayChanges(changes);
     EXPECT_TRUE(changes.everything);
     EXPECT_TRUE(changes.rects.empty());

@@ -52,12 +52,9 @@ TEST_F(SoundDevice, ThePanAndTheMasterVolumeScaleEachChannel)
 // Sample i of the shot is 100 x i, so the mix tells each voice's position.
 TEST_F(SoundDevice, ThreeShotVoicesTakeFourClicksInTurn)
 {
-    std::vector<BYTE> ramp;
-    for (int i = 0; i < 100; ++i) {
-        const auto bytes = ConstantWide(1, static_cast<std::int16_t>(100 * i));
-        ramp.insert(ramp.end(), bytes.begin(), bytes.end());
-    }
-    LPDIRECTSOUNDBUFFER voices[3] = {MakeBuffer(PcmFormat(22050, 1, 16), ramp)};
+    std::vector<std::int16_t> ramp;
+    for (int i = 0; i < 100; ++i) ramp.push_back(static_cast<std::int16_t>(100 * i));
+    LPDIRECTSOUNDBUFFER voices[3] = {MakeBuffer(PcmFormat(22050, 1, 16), test::Wide(ramp))};
     ASSERT_EQ(device->DuplicateSoundBuffer(voices[0], &voices[1]), DS_OK);
     ASSERT_EQ(device->DuplicateSoundBuffer(voices[0], &voices[2]), DS_OK);
     const DWORD gaps[] = {30, 30, 50};
@@ -75,10 +72,9 @@ TEST_F(SoundDevice, ThreeShotVoicesTakeFourClicksInTurn)
 
 TEST_F(SoundDevice, StopKeepsThePositionAndPlayResumesThere)
 {
-    std::vector<BYTE> steps = ConstantWide(10, 1000);
-    const auto high = ConstantWide(10, 3000);
-    steps.insert(steps.end(), high.begin(), high.end());
-    const auto voice = MakeBuffer(PcmFormat(22050, 1, 16), steps);
+    std::vector<std::int16_t> steps(10, 1000);
+    steps.resize(20, 3000);
+    const auto voice = MakeBuffer(PcmFormat(22050, 1, 16), test::Wide(steps));
     voice->Play(0, 0, 0);
     Pull(12);
     voice->Stop();

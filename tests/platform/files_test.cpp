@@ -75,7 +75,7 @@ TEST_F(FileTest, AnotherProcessSharesAFileBeingReadButNotOneBeingWritten)
     CloseHandle(writing);
 }
 
-TEST_F(FileTest, ReadsWritesSeeksAndMeasures)
+TEST_F(FileTest, ReadsWritesSeeksAndMeasuresAndAClosedOrInvalidHandleIsRefused)
 {
     const HANDLE file = Open("f.bin", GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -93,24 +93,18 @@ TEST_F(FileTest, ReadsWritesSeeksAndMeasures)
     EXPECT_EQ(GetLastError(), ERROR_NEGATIVE_SEEK);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 10u);
     EXPECT_TRUE(CloseHandle(file));
-    // Truncating an existing file opens it empty.
-    const HANDLE truncated = Open("f.bin", GENERIC_WRITE, TRUNCATE_EXISTING);
-    EXPECT_NE(truncated, INVALID_HANDLE_VALUE);
-    CloseHandle(truncated);
-    EXPECT_EQ(ReadFile("f.bin"), "");
-}
-
-TEST_F(FileTest, ClosedAndInvalidHandlesAreRefused)
-{
-    const HANDLE file = Open("f.bin", GENERIC_WRITE, CREATE_ALWAYS);
-    CloseHandle(file);
-    DWORD done = 7;
     for (HANDLE stale : {file, INVALID_HANDLE_VALUE, HANDLE {nullptr}}) {
+        done = 7;
         EXPECT_FALSE(::WriteFile(stale, "x", 1, &done, nullptr));
         EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
         EXPECT_EQ(done, 0u);
         EXPECT_FALSE(CloseHandle(stale));
     }
+    // Truncating an existing file opens it empty.
+    const HANDLE truncated = Open("f.bin", GENERIC_WRITE, TRUNCATE_EXISTING);
+    EXPECT_NE(truncated, INVALID_HANDLE_VALUE);
+    CloseHandle(truncated);
+    EXPECT_EQ(ReadFile("f.bin"), "");
 }
 
 TEST_F(FileTest, MovesReplaceOnlyWhenAskedAndDeletesRemove)

@@ -41,25 +41,18 @@ TEST(RasterFontTest, RenderedTextMatchesItsMeasuredAdvanceAndStaysInItsCell)
     }
 }
 
-TEST(RasterFontTest, AdvancesAddUpAndBoldCarriesMoreInk)
+TEST(RasterFontTest, AdvancesAddUpAndDecodeUtf8AndBoldCarriesMoreInk)
 {
     const auto bold = platform::RasterFont::Open("Verdana", 18, 700);
     const auto normal = platform::RasterFont::Open("Verdana", 18, 400);
     ASSERT_NE(bold, nullptr);
     ASSERT_NE(normal, nullptr);
     EXPECT_EQ(bold->Advance("WW"), 2 * bold->Advance("W"));
+    EXPECT_EQ(normal->Advance("\xC3\xA0"), normal->Advance("a")); // one glyph for its two bytes
     EXPECT_GT(InkSum(bold->Render("Glimbot")), InkSum(normal->Render("Glimbot")));
     const auto empty = bold->Render("");
     EXPECT_EQ(empty.advance, 0);
     EXPECT_EQ(InkSum(empty), 0);
-}
-
-TEST(RasterFontTest, AccentedTextIsDecodedFromUtf8)
-{
-    const auto font = platform::RasterFont::Open("Arial", 12, 400);
-    ASSERT_NE(font, nullptr);
-    // One glyph for "à", not two for its two bytes.
-    EXPECT_EQ(font->Advance("\xC3\xA0"), font->Advance("a"));
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST_F(GdiTest, TextIsDrawnSolidInTheNearestPaletteColourAndClippedAtTheEdges)
     EXPECT_EQ(SelectObject(dc.get(), previous), font);
 }
 
-TEST_F(GdiTest, OpaqueTextFillsItsCellWithTheBackgroundColourAndRectanglesAreClipped)
+TEST_F(GdiTest, OpaqueTextFillsItsCellRectanglesAreClippedAndAMissingFaceFallsBack)
 {
     SelectObject(dc.get(), font);
     SetTextColor(dc.get(), RGB(255, 255, 255));
@@ -77,15 +77,10 @@ TEST_F(GdiTest, OpaqueTextFillsItsCellWithTheBackgroundColourAndRectanglesAreCli
     const int before = Count(200);
     EXPECT_EQ(FillRect(dc.get(), &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))), 1);
     EXPECT_EQ(Count(200) - before, 10 * 10);
-}
-
-TEST_F(GdiTest, AMissingFaceFallsBackToAnInstalledOne)
-{
+    // A face not installed falls back to one that is.
     const HFONT fallback = test::MakeFont(12, FW_NORMAL, "No Such Face At All");
-    ASSERT_NE(fallback, nullptr);
     SelectObject(dc.get(), fallback);
-    SIZE extent {};
-    GetTextExtentPoint32A(dc.get(), "no sound", 8, &extent);
+    ASSERT_TRUE(GetTextExtentPoint32A(dc.get(), "no sound", 8, &extent));
     EXPECT_GT(extent.cx, 20);
     EXPECT_EQ(extent.cy, 12);
     EXPECT_TRUE(DeleteObject(fallback));

@@ -71,7 +71,7 @@ TEST(SdlKeys, KeysBecomeThePlatformsVirtualKeyCodes)
 
 using platform::EditField;
 
-TEST(EditField, EditsAtTheCaret)
+TEST(EditField, EditsAtTheCaretAndScrollsToKeepItInView)
 {
     EditField field;
     field.SetText("Mrio");
@@ -95,11 +95,8 @@ TEST(EditField, EditsAtTheCaret)
     EXPECT_EQ(limited.Text(), "abc");
     limited.Type('d');
     EXPECT_EQ(limited.Text(), "abc");
-}
 
-TEST(EditField, ScrollsSoTheCaretStaysInView)
-{
-    EditField field;
+    // It scrolls so the caret stays in view.
     field.SetText("abcdefghij");
     const auto measure = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
     field.KeepCaretInView(measure, 40); // four characters fit before the caret at the end

@@ -4,22 +4,14 @@
 #include <vector>
 
 #include "platform/dsound/mixer.h"
+#include "tests/platform/sound_fixture.h"
 
 namespace {
 
 using platform::dsound::MixVoices;
 using platform::dsound::StepForRates;
 using platform::dsound::VoiceMix;
-
-std::vector<BYTE> Wide(std::initializer_list<std::int16_t> values)
-{
-    std::vector<BYTE> bytes;
-    for (std::int16_t v : values) {
-        bytes.push_back(static_cast<BYTE>(v));
-        bytes.push_back(static_cast<BYTE>(static_cast<std::uint16_t>(v) >> 8));
-    }
-    return bytes;
-}
+using test::Wide;
 
 VoiceMix Voice(const std::vector<BYTE>& bytes, WORD channels, WORD bits)
 {

@@ -5,7 +5,7 @@ namespace {
 
 using PngTest = test::TempFolderTest;
 
-TEST_F(PngTest, IndicesAndTheWholePaletteSurviveARoundTrip)
+TEST_F(PngTest, IndicesTheWholePaletteAndATransparentIndexSurviveARoundTrip)
 {
     platform::IndexedPicture picture;
     picture.width = 5;
@@ -15,6 +15,7 @@ TEST_F(PngTest, IndicesAndTheWholePaletteSurviveARoundTrip)
         picture.palette[i] = {static_cast<BYTE>(i), static_cast<BYTE>(255 - i), 7, 0};
     }
     picture.palette[34] = picture.palette[17]; // two entries of one colour stay two indices
+    picture.transparentIndex = 17;
 
     ASSERT_TRUE(platform::WriteIndexedPng("p.png", picture));
     const auto read = platform::ReadIndexedPng("p.png");
@@ -27,6 +28,16 @@ TEST_F(PngTest, IndicesAndTheWholePaletteSurviveARoundTrip)
         EXPECT_EQ(read->palette[i].peGreen, picture.palette[i].peGreen) << i;
         EXPECT_EQ(read->palette[i].peBlue, picture.palette[i].peBlue) << i;
     }
+    EXPECT_EQ(read->transparentIndex, std::optional<BYTE>(17));
+    const std::string file = ReadFile("p.png");
+    const auto rgba = platform::DecodePngRgba(std::vector<BYTE>(file.begin(), file.end()));
+    ASSERT_TRUE(rgba.has_value());
+    EXPECT_EQ(std::vector<BYTE>(rgba->pixels.begin(), rgba->pixels.begin() + 8),
+              (std::vector<BYTE> {0, 255, 7, 255, 17, 238, 7, 0})); // opaque, then see-through
+
+    picture.transparentIndex.reset();
+    ASSERT_TRUE(platform::WriteIndexedPng("plain.png", picture));
+    EXPECT_FALSE(platform::ReadIndexedPng("plain.png")->transparentIndex.has_value());
 }
 
 TEST_F(PngTest, MissingAndDamagedFilesAreRefusedWithAReason)
@@ -38,31 +49,7 @@ TEST_F(PngTest, MissingAndDamagedFilesAreRefusedWithAReason)
     reason.clear();
     EXPECT_FALSE(platform::ReadIndexedPng("bad.png", &reason).has_value());
     EXPECT_FALSE(reason.empty());
-}
-
-TEST_F(PngTest, ATransparentIndexSurvivesARoundTripAndDecodesSeeThrough)
-{
-    platform::IndexedPicture picture;
-    picture.width = 2;
-    picture.height = 2;
-    picture.pixels = {9, 1, 2, 9};
-    for (int i = 0; i < 256; ++i) picture.palette[i] = {static_cast<BYTE>(i), 9, 9, 0};
-    picture.transparentIndex = 9;
-    ASSERT_TRUE(platform::WriteIndexedPng("icon.png", picture));
-    const auto read = platform::ReadIndexedPng("icon.png");
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(read->pixels, picture.pixels);
-    EXPECT_EQ(read->transparentIndex, std::optional<BYTE>(9));
-    const std::string file = ReadFile("icon.png");
-    const auto rgba = platform::DecodePngRgba(std::vector<BYTE>(file.begin(), file.end()));
-    ASSERT_TRUE(rgba.has_value());
-    EXPECT_EQ(std::vector<BYTE>(rgba->pixels.begin() + 3, rgba->pixels.begin() + 8),
-              (std::vector<BYTE> {0, 1, 9, 9, 255})); // see-through, then opaque
     EXPECT_FALSE(platform::DecodePngRgba({1, 2, 3}).has_value());
-
-    picture.transparentIndex.reset();
-    ASSERT_TRUE(platform::WriteIndexedPng("plain.png", picture));
-    EXPECT_FALSE(platform::ReadIndexedPng("plain.png")->transparentIndex.has_value());
 }
 
 } // namespace

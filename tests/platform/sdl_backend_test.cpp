@@ -50,11 +50,27 @@ void ExpectPrintScreenSavesIntoThePlayersFolder()
     fs::remove_all(home);
 }
 
-// SDL's offscreen driver stands in for a display: the real backend starts, shows a picture
-// and shuts down on a machine without one.
-TEST(SdlBackend, StartsPresentsAndStopsWithoutADisplay)
+// Announces, through SDL's own queue, that the audio devices of the likely numbers went away
+// (the number SDL gave the game's device is its own business), then pumps once.
+void RemoveAudioDevices(bool capture)
+{
+    for (Uint32 number = 1; number < 16; ++number) {
+        SDL_Event event {};
+        event.type = SDL_AUDIODEVICEREMOVED;
+        event.adevice.which = number;
+        event.adevice.iscapture = capture ? 1 : 0;
+        SDL_PushEvent(&event);
+    }
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// SDL's offscreen and dummy drivers stand in for a display and a sound card: the real backend
+// starts, shows a picture, loses its sound and shuts down on a machine without either.
+TEST(SdlBackend, StartsPresentsLosesItsSoundAndStopsWithoutADisplay)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
     platform::BackendOptions options;
     options.window.fullScreen = false;
     options.window.windowScale = 1;
@@ -90,37 +106,10 @@ TEST(SdlBackend, StartsPresentsAndStopsWithoutADisplay)
     EXPECT_FALSE(platform::CloseRequested());
     ExpectPrintScreenSavesIntoThePlayersFolder();
 
-    primary->Release();
-    directDraw->Release();
-    DestroyWindow(window);
-    platform::StopBackend();
-}
-
-// Announces, through SDL's own queue, that the audio devices of the likely numbers went away
-// (the number SDL gave the game's device is its own business), then pumps once.
-void RemoveAudioDevices(bool capture)
-{
-    for (Uint32 number = 1; number < 16; ++number) {
-        SDL_Event event {};
-        event.type = SDL_AUDIODEVICEREMOVED;
-        event.adevice.which = number;
-        event.adevice.iscapture = capture ? 1 : 0;
-        SDL_PushEvent(&event);
-    }
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
-TEST(SdlBackend, AnAudioDeviceThatGoesAwayLeavesTheGameRunningSilently)
-{
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    std::string error;
-    ASSERT_TRUE(platform::StartBackend(platform::BackendOptions {}, error)) << error;
+    // An audio device that goes away leaves the game running silently.
     LPDIRECTSOUND sound = nullptr;
     ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
     ASSERT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::Device);
-
     RemoveAudioDevices(true); // a microphone going away is none of the game's business
     EXPECT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::Device);
     RemoveAudioDevices(false);
@@ -128,6 +117,9 @@ TEST(SdlBackend, AnAudioDeviceThatGoesAwayLeavesTheGameRunningSilently)
     EXPECT_FALSE(platform::CloseRequested());
 
     sound->Release();
+    primary->Release();
+    directDraw->Release();
+    DestroyWindow(window);
     platform::StopBackend();
 }
 

@@ -56,14 +56,19 @@ std::vector<std::int16_t> SoundDeviceTest::Pull(DWORD frames)
     return mix;
 }
 
-std::vector<BYTE> ConstantWide(DWORD frames, std::int16_t level)
+std::vector<BYTE> Wide(const std::vector<std::int16_t>& samples)
 {
     std::vector<BYTE> bytes;
-    for (DWORD i = 0; i < frames; ++i) {
-        bytes.push_back(static_cast<BYTE>(level));
-        bytes.push_back(static_cast<BYTE>(static_cast<std::uint16_t>(level) >> 8));
+    for (std::int16_t sample : samples) {
+        bytes.push_back(static_cast<BYTE>(sample));
+        bytes.push_back(static_cast<BYTE>(static_cast<std::uint16_t>(sample) >> 8));
     }
     return bytes;
+}
+
+std::vector<BYTE> ConstantWide(DWORD frames, std::int16_t level)
+{
+    return Wide(std::vector<std::int16_t>(frames, level));
 }
 
 int Peak(const std::vector<std::int16_t>& mix, int channel)
