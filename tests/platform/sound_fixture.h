@@ -28,8 +28,9 @@ protected:
     LPDIRECTSOUNDBUFFER primary = nullptr;
 };
 
-// 16-bit samples as a buffer holds them; of a constant level.
+// 16-bit samples laid out as a buffer holds them (low byte first).
 std::vector<BYTE> Wide(const std::vector<std::int16_t>& samples);
+// 16-bit mono samples of a constant level.
 std::vector<BYTE> ConstantWide(DWORD frames, std::int16_t level);
 // Largest absolute value of one channel (0 left, 1 right) of a stereo mix.
 int Peak(const std::vector<std::int16_t>& mix, int channel);
