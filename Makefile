@@ -6,10 +6,12 @@ PLAY_PACKAGES := cmake ninja-build g++ pkg-config \
                  fonts-dejavu-core fonts-liberation2
 # The benchmarks measure the picture loader against SDL_image's.
 BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
-# The suite also builds the benchmarks, checks the formatting, validates what an install adds,
-# builds the Debian package, kills an X server (Xvfb) under the running game and kills the
-# game itself around its save (strace).
-TEST_PACKAGES := $(BENCH_PACKAGES) libgtest-dev libgmock-dev clang-format \
+# The world Killer List server: Boost (Beast and Asio), nlohmann-json, SQLite, OpenSSL (SHA-256).
+SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev
+# The suite also builds the benchmarks and the server, checks the formatting, validates what an
+# install adds, builds the Debian package, kills an X server (Xvfb) under the running game and
+# kills the game itself around its save (strace).
+TEST_PACKAGES := $(BENCH_PACKAGES) $(SERVER_PACKAGES) libgtest-dev libgmock-dev clang-format \
                  desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
@@ -19,6 +21,8 @@ FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
 WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring fonttools
 # Its tests drive Debian's Chromium with playwright-core (from npm) and verify journals natively.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium
+# make serve: the server, the game that verifies for it, and the page it serves.
+SERVE_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES)
 WEB_PORT ?= 8000
 # The processor-use measurement runs the game on a virtual X server and moves its mouse.
 CPU_USE_PACKAGES := $(PLAY_PACKAGES) xvfb xdotool

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/replay/run_start.h"
+
 namespace crt {
 namespace {
 
@@ -11,7 +13,11 @@ std::uint32_t randomSeed = 1;
 
 } // namespace
 
-void srand(unsigned int seed) { randomSeed = seed; }
+void srand(unsigned int seed)
+{
+    randomSeed = seed;
+    platform::journal::StartSeeded(seed);
+}
 
 int rand()
 {

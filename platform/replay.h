@@ -5,6 +5,7 @@
 // verified bit for bit, and a run that never ended still can be up to its last block.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -143,5 +144,11 @@ void NoteFrame(DWORD frame);
 void NoteFinalState();
 // A fact fixed at start that decides play (the sound level): journalled, or compared.
 void NoteFact(const std::string& name, const std::string& value);
+
+// The run's start: a digest of its random seed and of every answer (clock, cursor, messages) in
+// the ten seconds of its clock after the seeding, the same whether the run is played, recorded
+// or replayed. A run replayed from a copy of a journal with another ending has the same start.
+// None before the seeding.
+std::optional<std::uint64_t> RunStartDigest();
 
 } // namespace platform

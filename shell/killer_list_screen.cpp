@@ -1,5 +1,7 @@
 #include "shell/killer_list_screen.h"
 
+#include <cstring>
+
 #include "graphics/display_device.h"
 #include "graphics/game_fonts.h"
 #include "graphics/image_reader.h"
@@ -30,6 +32,9 @@ constexpr LONG rowStep = 24;
 
 // Where the dialog puts the name: the name field of the run's new entry.
 char* killerName = nullptr;
+// What the dialog took, kept for the run's report.
+char typedName[sizeof(KillerEntry::name)] = {};
+bool nameTyped = false;
 
 // A file that is not a Killer List is kept aside, not overwritten by the new table.
 void KeepDamagedFile()
@@ -103,9 +108,14 @@ void EnterKiller(KillerEntry* table)
     DialogBoxParamA(nullptr, MAKEINTRESOURCEA(KILLER_DIALOG), gameWindow, KillerDialogProc, 0);
     paintBlack = FALSE;
     ShowCursor(FALSE);
+    std::memcpy(typedName, killerName, sizeof typedName);
+    typedName[KILLER_NAME_LIMIT] = '\0';
+    nameTyped = true;
     table[place].kills = kills;
     table[place].peakScore = peakScore;
 }
+
+const char* TypedKillerName() { return nameTyped ? typedName : nullptr; }
 
 void ShowKillerList()
 {

@@ -7,6 +7,8 @@
 #include "world/killer_table.h"
 
 void ShowKillerList();
+// The name typed in this run's dialog (Latin-1), or null when the run did not enter the list.
+const char* TypedKillerName();
 // Reads "killer.dat" into the zero-filled table, setting a file that is no Killer List aside.
 void LoadKillerTable(KillerEntry* table);
 // The names and results over the screen's picture, in the HUD font.

@@ -7,6 +7,7 @@
 #include "shell/command_line.h"
 #include "shell/play_loop.h"
 #include "shell/replays.h"
+#include "shell/run_report.h"
 #include "shell/settings.h"
 #include "shell/win_main.h"
 #include "world/play_state.h"
@@ -60,10 +61,11 @@ int main(int argc, char** argv)
     StartJournal(commandLine, argc, argv, KG_VERSION);
     const int result = WinMain(nullptr, nullptr, commandLine.gameCommandLine.data(), SW_SHOWNORMAL);
     platform::StopBackend();
-    if (commandLine.report || !commandLine.verifyPath.empty()) {
-        std::printf("{\"kills\": %u, \"peakScore\": %d, \"score\": %d, \"frames\": %u}\n", kills,
-                    peakScore, score, composedFrames);
-    }
-    const int journalStatus = FinishJournal(commandLine, {kills, peakScore, score, composedFrames});
+    const platform::RunResult runResult {kills, peakScore, score, composedFrames};
+    // --verify alone prints the result as it always has; with --report it says more.
+    const bool verifying = !commandLine.verifyPath.empty();
+    if (commandLine.report || verifying)
+        std::fputs(RunReport(runResult, verifying && commandLine.report).c_str(), stdout);
+    const int journalStatus = FinishJournal(commandLine, runResult);
     return result != 0 ? result : journalStatus;
 }

@@ -5,6 +5,7 @@
 #include "platform/backend/backend.h"
 #include "platform/kernel.h"
 #include "platform/notice.h"
+#include "platform/replay/run_start.h"
 #include "platform/replay/session.h"
 
 namespace platform::journal {
@@ -30,6 +31,7 @@ std::unique_ptr<Replay>& CurrentReplay() { return replay; }
 DWORD AnswerTime(DWORD live)
 {
     const DWORD time = replay ? ReplayTime(*replay) : live;
+    StartTime(time);
     if (recording) recording->clock.Add(time);
     return time;
 }
@@ -37,6 +39,7 @@ DWORD AnswerTime(DWORD live)
 POINT AnswerCursor(POINT live)
 {
     const POINT point = replay ? ReplayCursor(*replay) : live;
+    StartCursor(point);
     if (recording) recording->cursor.Add(point);
     return point;
 }
@@ -50,6 +53,7 @@ void DeliverPump(std::vector<MSG>& arrived)
         notices.clear();
     }
     if (replay) ReplayPump(*replay, arrived);
+    StartPump(arrived);
     if (!recording) return;
     const bool closeStarts = !recording->closing && AnswerClose(ClosingLive());
     if (arrived.empty() && !closeStarts) {

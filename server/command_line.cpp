@@ -1,0 +1,71 @@
+#include "server/command_line.h"
+
+#include <algorithm>
+
+namespace server {
+
+bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line,
+                      std::string& error)
+{
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--help" || word == "-h") {
+            line.help = true;
+            continue;
+        }
+        if (word == "--version") {
+            line.version = true;
+            continue;
+        }
+        if (!word.starts_with("--")) {
+            error = "'" + word + "' is not an option";
+            return false;
+        }
+        const std::size_t equals = word.find('=');
+        std::string key = word.substr(2, equals == std::string::npos ? equals : equals - 2);
+        std::string value;
+        if (equals != std::string::npos) {
+            value = word.substr(equals + 1);
+        } else if (i + 1 < words.size()) {
+            value = words[++i];
+        } else {
+            error = "--" + key + " needs a value";
+            return false;
+        }
+        const auto& keys = SettingKeys();
+        const bool known = key == "config" || std::any_of(keys.begin(), keys.end(), [&](auto& info) {
+                               return key == info.key;
+                           });
+        if (!known) {
+            error = "no option is called --" + key;
+            return false;
+        }
+        if (key == "config") line.config = value;
+        else line.settings.emplace_back(key, value);
+    }
+    return true;
+}
+
+std::string HelpText()
+{
+    std::string text =
+        "Usage: killglimbot-server [OPTION VALUE]...\n"
+        "The world Killer List: ranks the runs of Kill Glimbot that the game's own replay proves.\n"
+        "Uploads: POST /api/runs with a journal (.kgr) as the body; the list: GET /api/killers.\n"
+        "\n"
+        "  --config FILE              read settings from FILE (key = value lines; default\n"
+        "                             $XDG_CONFIG_HOME/killglimbot/server.ini when it exists)\n";
+    for (const SettingInfo& info : SettingKeys()) {
+        std::string option = "  --" + std::string(info.key) + " " + info.value;
+        option.resize(std::max<std::size_t>(option.size() + 1, 29), ' ');
+        text += option + info.help + "\n";
+    }
+    text += "  --help                     this text\n"
+            "  --version                  the server's version\n"
+            "\n"
+            "Every option can be a line of the settings file: listen = 0.0.0.0:8080.\n"
+            "SIGTERM or SIGINT: the verifications under way are finished, then the server stops.\n";
+    return text;
+}
+
+} // namespace server

@@ -1,0 +1,157 @@
+// killglimbot-server: the world Killer List. Reads its settings, opens the list, and answers
+// HTTP until SIGTERM or SIGINT, after which the verifications under way are finished.
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/signal_set.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "server/command_line.h"
+#include "server/http_server.h"
+
+namespace {
+
+namespace asio = boost::asio;
+using namespace server;
+
+constexpr std::size_t largestSettingsFile = 64 * 1024;
+// After the verifications are done, the answers still being written get this long.
+constexpr auto lastWrites = std::chrono::seconds(10);
+
+int Fail(const std::string& message, int status = 1)
+{
+    std::fprintf(stderr, "killglimbot-server: %s\n", message.c_str());
+    return status;
+}
+
+std::string XdgFolder(const char* variable, const char* fallback)
+{
+    const char* set = std::getenv(variable);
+    if (set != nullptr && set[0] == '/') return set;
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : ".") + "/" + fallback;
+}
+
+std::string BesideServer(const char* name)
+{
+    std::error_code ignored;
+    return (std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path() / name).string();
+}
+
+bool ReadSettingsFile(const std::string& path, bool mustExist, Settings& settings,
+                      std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        if (mustExist) error = "cannot read the settings file " + path;
+        return !mustExist;
+    }
+    std::string text(largestSettingsFile + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > largestSettingsFile) {
+        error = path + " is larger than a settings file";
+        return false;
+    }
+    return ApplySettingsText(settings, text, path, error);
+}
+
+bool ChooseSettings(const CommandLine& line, Settings& settings, std::string& error)
+{
+    const std::string path = line.config.empty()
+                                 ? XdgFolder("XDG_CONFIG_HOME", ".config") + "/killglimbot/server.ini"
+                                 : line.config;
+    if (!ReadSettingsFile(path, !line.config.empty(), settings, error)) return false;
+    for (const auto& [key, value] : line.settings)
+        if (!ApplySetting(settings, key, value, error)) {
+            error = "--" + key + ": " + error;
+            return false;
+        }
+    if (settings.database.empty())
+        settings.database = XdgFolder("XDG_DATA_HOME", ".local/share") + "/killglimbot/world.sqlite";
+    if (settings.game.empty()) settings.game = BesideServer("killglimbot");
+    if (settings.verifiers == 0)
+        settings.verifiers = std::max(1u, std::thread::hardware_concurrency());
+    if (access(settings.game.c_str(), X_OK) != 0) {
+        error = "cannot run the game " + settings.game + " that verifies the runs";
+        return false;
+    }
+    return true;
+}
+
+VerifierOptions VerifierChoice(const Settings& settings)
+{
+    VerifierOptions options {settings.game, settings.gameData, settings.verifiers,
+                             settings.queueLength, {}};
+    options.limits.cpuSeconds = settings.verifySeconds;
+    options.limits.deadline = std::chrono::seconds(settings.verifySeconds * 2 + 5);
+#if !defined(__SANITIZE_ADDRESS__)
+    // A sanitized game reserves terabytes of address space for its shadow memory.
+    options.limits.addressSpaceBytes = settings.verifyMemoryMiB << 20;
+#endif
+    return options;
+}
+
+// The end: no new connections, every verification submitted finished and answered.
+void Drain(asio::io_context& io, HttpServer& http, Verifier& verifier, std::thread& drainer)
+{
+    http.StopAccepting();
+    drainer = std::thread([&io, &http, &verifier] {
+        verifier.Drain();
+        const auto deadline = std::chrono::steady_clock::now() + lastWrites;
+        while (http.Busy() > 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        io.stop();
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CommandLine line;
+    std::string error;
+    if (!ParseCommandLine({argv + 1, argv + argc}, line, error))
+        return Fail(error + "\nTry 'killglimbot-server --help'.", 2);
+    if (line.help || line.version) {
+        std::fputs(line.help ? HelpText().c_str() : "killglimbot-server " KG_VERSION "\n", stdout);
+        return 0;
+    }
+    Settings settings;
+    if (!ChooseSettings(line, settings, error)) return Fail(error, 2);
+    signal(SIGPIPE, SIG_IGN);
+    const auto storage = OpenStorage(settings.database, error);
+    if (!storage) return Fail("cannot open the database " + settings.database + ": " + error);
+    PageFiles page;
+    if (!settings.page.empty() && !page.Load(settings.page, error)) return Fail(error);
+    asio::io_context io(static_cast<int>(settings.threads));
+    Verifier verifier;
+    Metrics metrics;
+    RateLimit uploads(settings.uploadsPerMinute);
+    Api api {settings, *storage, verifier, metrics, uploads, page};
+    HttpServer http(io, api, settings);
+    if (!http.Listen(error)) return Fail(error);
+    if (!verifier.Start(VerifierChoice(settings), error)) return Fail(error);
+    std::fprintf(stderr, "killglimbot-server: the world Killer List on http://%s:%u/ (%s)\n",
+                 settings.listenHost.c_str(), http.Port(), settings.database.c_str());
+    http.Start();
+    asio::signal_set signals(io, SIGTERM, SIGINT);
+    std::thread drainer;
+    signals.async_wait([&](const boost::system::error_code& failure, int) {
+        if (!failure) Drain(io, http, verifier, drainer);
+    });
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < settings.threads; ++i) threads.emplace_back([&io] { io.run(); });
+    io.run();
+    for (std::thread& thread : threads) thread.join();
+    if (drainer.joinable()) drainer.join();
+    std::fprintf(stderr, "killglimbot-server: stopped\n");
+    return 0;
+}
