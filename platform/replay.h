@@ -146,9 +146,9 @@ void NoteFinalState();
 void NoteFact(const std::string& name, const std::string& value);
 
 // The run's start: a digest of its random seed and of every answer (clock, cursor, messages) in
-// the ten seconds of its clock after the seeding, the same whether the run is played, recorded
-// or replayed. A run replayed from a copy of a journal with another ending has the same start.
-// None before the seeding.
+// the ten seconds of its clock after the seeding (or until play ends), the same whether the run is
+// played, recorded or replayed. A run replayed from a copy of a journal with another ending has the
+// same start. None before the seeding.
 std::optional<std::uint64_t> RunStartDigest();
 
 } // namespace platform

@@ -70,8 +70,9 @@ Response Killers(Api& api, const Request& request)
 Response Run(Api& api, const Request& request, std::string_view idText, bool journal)
 {
     const auto id = ParseId(idText);
-    if (!id) return ErrorResponse(http::status::bad_request, "a run's id is a whole number above 0",
-                                  request.version());
+    if (!id)
+        return ErrorResponse(http::status::bad_request, "a run's id is a whole number above 0",
+                             request.version());
     if (!journal) {
         if (auto entry = api.storage.Find(*id))
             return JsonResponse(http::status::ok, EntryJson(*entry), request.version());
@@ -145,7 +146,8 @@ asio::awaitable<Response> Route(Api& api, const Request& request, const std::str
     }
     if (path == "/healthz") {
         route = "healthz";
-        co_return JsonResponse(http::status::ok, {{"status", "ok"}, {"entries", api.storage.Count()}},
+        co_return JsonResponse(http::status::ok,
+                               {{"status", "ok"}, {"entries", api.storage.Count()}},
                                request.version());
     }
     if (path == "/metrics") {

@@ -35,8 +35,8 @@ struct Api {
 
 // The answer to `request` from the address `client`; `route` is set to the name of the route
 // taken, for the log and the metrics.
-boost::asio::awaitable<Response> Answer(Api& api, const Request& request,
-                                        const std::string& client, std::string& route);
+boost::asio::awaitable<Response> Answer(Api& api, const Request& request, const std::string& client,
+                                        std::string& route);
 
 // An answer with a JSON body {"error": message}, for requests that go no further.
 Response ErrorResponse(http::status status, const std::string& message, unsigned version);

@@ -94,8 +94,10 @@ bool ReadOutputs(Pipe& output, Pipe& errors, ChildResult& result, const ChildLim
         if (poll(watched, 2, static_cast<int>(std::min<long long>(left.count(), 1000))) < 0
             && errno != EINTR)
             return false;
-        if (watched[0].revents != 0) Collect(output.read, result.output, limits.outputBytes, outputOpen);
-        if (watched[1].revents != 0) Collect(errors.read, result.errors, limits.outputBytes, errorsOpen);
+        if (watched[0].revents != 0)
+            Collect(output.read, result.output, limits.outputBytes, outputOpen);
+        if (watched[1].revents != 0)
+            Collect(errors.read, result.errors, limits.outputBytes, errorsOpen);
     }
     return true;
 }
@@ -128,7 +130,8 @@ ChildResult RunChild(const std::vector<std::string>& arguments,
             kill(pid, SIGKILL);
         }
         int status = 0;
-        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
         result.exited = WIFEXITED(status);
         result.status = result.exited ? WEXITSTATUS(status) : 0;
         result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;

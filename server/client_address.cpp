@@ -27,10 +27,10 @@ std::string ClientAddress(const std::string& peer, std::string_view forwardedFor
     std::string client = peer;
     while (!forwardedFor.empty()) {
         const std::size_t comma = forwardedFor.rfind(',');
-        const std::string_view last =
-            Trimmed(comma == std::string_view::npos ? forwardedFor : forwardedFor.substr(comma + 1));
-        forwardedFor = comma == std::string_view::npos ? std::string_view {}
-                                                       : forwardedFor.substr(0, comma);
+        const std::string_view last = Trimmed(
+            comma == std::string_view::npos ? forwardedFor : forwardedFor.substr(comma + 1));
+        forwardedFor =
+            comma == std::string_view::npos ? std::string_view {} : forwardedFor.substr(0, comma);
         boost::system::error_code error;
         const auto address = boost::asio::ip::make_address(std::string(last), error);
         // What the proxies wrote is checked too: a malformed hop ends the walk.

@@ -4,8 +4,7 @@
 
 namespace server {
 
-bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line,
-                      std::string& error)
+bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line, std::string& error)
 {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
@@ -33,9 +32,9 @@ bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line,
             return false;
         }
         const auto& keys = SettingKeys();
-        const bool known = key == "config" || std::any_of(keys.begin(), keys.end(), [&](auto& info) {
-                               return key == info.key;
-                           });
+        const bool known =
+            key == "config"
+            || std::any_of(keys.begin(), keys.end(), [&](auto& info) { return key == info.key; });
         if (!known) {
             error = "no option is called --" + key;
             return false;

@@ -18,8 +18,7 @@ struct CommandLine {
 };
 
 // False, with the reason in `error`, for an option that is not one or lacks its value.
-bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line,
-                      std::string& error);
+bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line, std::string& error);
 std::string HelpText();
 
 } // namespace server

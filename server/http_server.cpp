@@ -135,8 +135,8 @@ asio::awaitable<void> HttpServer::Serve(tcp::socket socket)
         http::request_parser<http::string_body> parser;
         parser.header_limit(static_cast<std::uint32_t>(settings.maxHeaderBytes));
         parser.body_limit(settings.maxJournalBytes);
-        stream.expires_after(std::chrono::seconds(first ? settings.headerSeconds
-                                                        : settings.idleSeconds));
+        stream.expires_after(
+            std::chrono::seconds(first ? settings.headerSeconds : settings.idleSeconds));
         co_await http::async_read_header(stream, buffer, parser, Into(error));
         if (!error && WantsContinue(parser.get())) {
             http::response<http::empty_body> goOn {http::status::continue_, 11};
@@ -158,8 +158,7 @@ asio::awaitable<void> HttpServer::Serve(tcp::socket socket)
         } else {
             const Counted answering(busy);
             request = parser.release();
-            client = ClientAddress(peer, View(request["X-Forwarded-For"]),
-                                   settings.trustedProxies);
+            client = ClientAddress(peer, View(request["X-Forwarded-For"]), settings.trustedProxies);
             std::string route;
             response = co_await Answer(api, request, client, route);
             response->keep_alive(request.keep_alive() && !stopping);
@@ -167,8 +166,8 @@ asio::awaitable<void> HttpServer::Serve(tcp::socket socket)
         stream.expires_after(std::chrono::seconds(settings.bodySeconds));
         co_await http::async_write(stream, *response, Into(error));
         LogRequest(client, request.target().empty() ? "-" : View(request.method_string()),
-                   View(request.target()), request.version(),
-                   response->result_int(), response->body().size(),
+                   View(request.target()), request.version(), response->result_int(),
+                   response->body().size(),
                    std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count());
         if (error || !response->keep_alive()) break;
     }
@@ -176,8 +175,7 @@ asio::awaitable<void> HttpServer::Serve(tcp::socket socket)
     // What the client still sends is dropped, for a little while, so the answer reaches it.
     stream.expires_after(lingering);
     char drop[4096];
-    for (error = {}; !error;)
-        co_await stream.async_read_some(asio::buffer(drop), Into(error));
+    for (error = {}; !error;) co_await stream.async_read_some(asio::buffer(drop), Into(error));
 }
 
 } // namespace server

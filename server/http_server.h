@@ -5,11 +5,11 @@
 // rest between requests), the number of connections is capped, and every size is bounded.
 
 #include <atomic>
-#include <utility> // before Boost 1.74's awaitable, which needs it
 #include <boost/asio/awaitable.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <string>
+#include <utility> // before Boost 1.74's awaitable, which needs it
 
 #include "server/api.h"
 

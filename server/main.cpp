@@ -65,9 +65,9 @@ bool ReadSettingsFile(const std::string& path, bool mustExist, Settings& setting
 
 bool ChooseSettings(const CommandLine& line, Settings& settings, std::string& error)
 {
-    const std::string path = line.config.empty()
-                                 ? XdgFolder("XDG_CONFIG_HOME", ".config") + "/killglimbot/server.ini"
-                                 : line.config;
+    const std::string path =
+        line.config.empty() ? XdgFolder("XDG_CONFIG_HOME", ".config") + "/killglimbot/server.ini"
+                            : line.config;
     if (!ReadSettingsFile(path, !line.config.empty(), settings, error)) return false;
     for (const auto& [key, value] : line.settings)
         if (!ApplySetting(settings, key, value, error)) {
@@ -75,7 +75,8 @@ bool ChooseSettings(const CommandLine& line, Settings& settings, std::string& er
             return false;
         }
     if (settings.database.empty())
-        settings.database = XdgFolder("XDG_DATA_HOME", ".local/share") + "/killglimbot/world.sqlite";
+        settings.database =
+            XdgFolder("XDG_DATA_HOME", ".local/share") + "/killglimbot/world.sqlite";
     if (settings.game.empty()) settings.game = BesideServer("killglimbot");
     if (settings.verifiers == 0)
         settings.verifiers = std::max(1u, std::thread::hardware_concurrency());
@@ -88,8 +89,8 @@ bool ChooseSettings(const CommandLine& line, Settings& settings, std::string& er
 
 VerifierOptions VerifierChoice(const Settings& settings)
 {
-    VerifierOptions options {settings.game, settings.gameData, settings.verifiers,
-                             settings.queueLength, {}};
+    VerifierOptions options {
+        settings.game, settings.gameData, settings.verifiers, settings.queueLength, {}};
     options.limits.cpuSeconds = settings.verifySeconds;
     options.limits.deadline = std::chrono::seconds(settings.verifySeconds * 2 + 5);
 #if !defined(__SANITIZE_ADDRESS__)

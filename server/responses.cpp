@@ -7,7 +7,8 @@ Response JsonResponse(http::status status, const nlohmann::ordered_json& body, u
     Response response {status, version};
     response.set(http::field::content_type, "application/json; charset=utf-8");
     response.set(http::field::cache_control, "no-store");
-    response.body() = body.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    response.body() =
+        body.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
     return response;
 }
 

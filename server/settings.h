@@ -16,10 +16,10 @@ namespace server {
 struct Settings {
     std::string listenHost = "127.0.0.1";
     std::uint16_t listenPort = 8080;
-    std::string database;  // a file; empty: the XDG data folder's
-    std::string page;      // the page's folder; empty: the API alone
-    std::string game;      // the game to verify with; empty: the one beside the server
-    std::string gameData;  // the game's --data; empty: the game finds its own
+    std::string database; // a file; empty: the XDG data folder's
+    std::string page;     // the page's folder; empty: the API alone
+    std::string game;     // the game to verify with; empty: the one beside the server
+    std::string gameData; // the game's --data; empty: the game finds its own
     std::size_t threads = 2;
     // Uploads
     std::size_t maxJournalBytes = std::size_t {4} << 20;

@@ -200,8 +200,8 @@ private:
 
     AddOutcome AddInTransaction(const NewRun& run, Entry& entry)
     {
-        if (auto present = FindOne(std::string("SELECT ") + entryColumns + "WHERE sha256 = ?",
-                                   run.sha256)) {
+        if (auto present =
+                FindOne(std::string("SELECT ") + entryColumns + "WHERE sha256 = ?", run.sha256)) {
             entry = *present;
             return AddOutcome::Present;
         }
@@ -220,13 +220,13 @@ private:
         insert.Bind(run.sha256).Bind(run.start).Bind(run.name).Bind(run.kills);
         insert.Bind(run.peakScore).Bind(run.score).Bind(run.frames).Bind(run.date);
         if (!insert.Done()) return AddOutcome::Failed;
+        const std::int64_t id = sqlite3_last_insert_rowid(database.get());
         if (!Use(Prepared("INSERT INTO kill_counts (kills, runs) VALUES (?, 1) "
                           "ON CONFLICT (kills) DO UPDATE SET runs = runs + 1"))
                  .Bind(run.kills)
                  .Done())
             return AddOutcome::Failed;
-        auto added = FindOne(std::string("SELECT ") + entryColumns + "WHERE id = ?",
-                             sqlite3_last_insert_rowid(database.get()));
+        auto added = FindOne(std::string("SELECT ") + entryColumns + "WHERE id = ?", id);
         if (!added) return AddOutcome::Failed;
         entry = *added;
         return AddOutcome::Added;
@@ -267,8 +267,9 @@ int UserVersion(sqlite3* database)
 {
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(database, "PRAGMA user_version", -1, &statement, nullptr);
-    const int version =
-        statement != nullptr && sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int(statement, 0) : -1;
+    const int version = statement != nullptr && sqlite3_step(statement) == SQLITE_ROW
+                            ? sqlite3_column_int(statement, 0)
+                            : -1;
     sqlite3_finalize(statement);
     return version;
 }
@@ -310,10 +311,9 @@ std::unique_ptr<Storage> OpenStorage(const std::string& where, std::string& erro
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
     sqlite3* opened = nullptr;
-    const int result = sqlite3_open_v2(where.c_str(), &opened,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE
-                                           | SQLITE_OPEN_NOMUTEX,
-                                       nullptr);
+    const int result =
+        sqlite3_open_v2(where.c_str(), &opened,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     Database database(opened);
     if (result != SQLITE_OK) {
         error = opened != nullptr ? sqlite3_errmsg(opened) : sqlite3_errstr(result);

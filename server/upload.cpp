@@ -19,8 +19,7 @@ namespace asio = boost::asio;
 
 // Waits for the verdict on a worker's thread, and comes back to the request's own executor.
 // None when the queue is full.
-template <typename Token>
-auto AsyncVerify(Verifier& verifier, std::string journal, Token&& token)
+template <typename Token> auto AsyncVerify(Verifier& verifier, std::string journal, Token&& token)
 {
     return asio::async_initiate<Token, void(std::optional<Verdict>)>(
         [&verifier](auto handler, std::string bytes) {
@@ -86,10 +85,9 @@ struct Uploading {
 
     Response Store(const Verdict& verdict, const std::string& sha256)
     {
-        NewRun run {request.body(), sha256, verdict.start, {}, verdict.kills, verdict.peakScore,
-                    verdict.score, verdict.frames, 0};
-        run.name = verdict.typedName && !verdict.typedName->empty() ? *verdict.typedName
-                                                                    : sentName;
+        NewRun run {request.body(),    sha256,        verdict.start,  {}, verdict.kills,
+                    verdict.peakScore, verdict.score, verdict.frames, 0};
+        run.name = verdict.typedName && !verdict.typedName->empty() ? *verdict.typedName : sentName;
         run.date = std::chrono::duration_cast<std::chrono::seconds>(
                        std::chrono::system_clock::now().time_since_epoch())
                        .count();
@@ -120,8 +118,7 @@ asio::awaitable<Response> Upload(Api& api, const Request& request, const std::st
                              request.version());
     }
     std::string error;
-    if (!upload.ReadName(error))
-        co_return upload.Refuse(http::status::bad_request, "name", error);
+    if (!upload.ReadName(error)) co_return upload.Refuse(http::status::bad_request, "name", error);
     const std::string& body = request.body();
     if (body.empty())
         co_return upload.Refuse(http::status::bad_request, "malformed",

@@ -95,7 +95,8 @@ bool Verifier::Start(const VerifierOptions& chosen, std::string& error)
     std::string pattern =
         (std::filesystem::temp_directory_path() / "killglimbot-server-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
-        error = "cannot make a scratch folder in " + std::filesystem::temp_directory_path().string();
+        error =
+            "cannot make a scratch folder in " + std::filesystem::temp_directory_path().string();
         return false;
     }
     folder = pattern;
@@ -133,8 +134,8 @@ std::size_t Verifier::Waiting()
 std::size_t Verifier::RetryAfterSeconds()
 {
     std::lock_guard lock(mutex);
-    const double seconds =
-        averageSeconds * static_cast<double>(queue.size() + 1) / static_cast<double>(workers.size());
+    const double seconds = averageSeconds * static_cast<double>(queue.size() + 1)
+                           / static_cast<double>(workers.size());
     return std::max<std::size_t>(1, static_cast<std::size_t>(seconds + 0.5));
 }
 
@@ -182,10 +183,13 @@ Verdict Verifier::Verify(std::size_t worker, const std::string& journal)
     std::vector<std::string> arguments = {options.game, "--verify", path, "--report"};
     if (!options.gameData.empty()) arguments.insert(arguments.end(), {"--data", options.gameData});
     // The game's folders are the worker's own: nothing of the server's user is touched.
-    const std::vector<std::string> environment = {
-        "HOME=" + home, "XDG_DATA_HOME=" + home + "/data", "XDG_STATE_HOME=" + home + "/state",
-        "XDG_CONFIG_HOME=" + home + "/config", "TMPDIR=" + home, "PATH=/usr/bin:/bin",
-        "LC_ALL=C.UTF-8"};
+    const std::vector<std::string> environment = {"HOME=" + home,
+                                                  "XDG_DATA_HOME=" + home + "/data",
+                                                  "XDG_STATE_HOME=" + home + "/state",
+                                                  "XDG_CONFIG_HOME=" + home + "/config",
+                                                  "TMPDIR=" + home,
+                                                  "PATH=/usr/bin:/bin",
+                                                  "LC_ALL=C.UTF-8"};
     Verdict verdict = ReadVerdict(RunChild(arguments, environment, options.limits));
     std::error_code ignored;
     std::filesystem::remove(path, ignored);

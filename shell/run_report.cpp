@@ -29,8 +29,9 @@ std::string JsonText(const char* latin1)
 std::string RunReport(const platform::RunResult& result, bool verifying)
 {
     char line[160];
-    std::snprintf(line, sizeof line, "{\"kills\": %u, \"peakScore\": %d, \"score\": %d, \"frames\": %u",
-                  result.kills, result.peakScore, result.score, result.frames);
+    std::snprintf(line, sizeof line,
+                  "{\"kills\": %u, \"peakScore\": %d, \"score\": %d, \"frames\": %u", result.kills,
+                  result.peakScore, result.score, result.frames);
     std::string report = line;
     const auto start = platform::RunStartDigest();
     if (verifying && start) {

@@ -1,5 +1,7 @@
 // The run's start: a digest of the random seed and of every answer of the seam (clock, cursor,
-// messages) in the ten seconds of the run's own clock after the seeding.
+// messages) in the ten seconds of the run's own clock after the seeding, or until play ends
+// when that comes first (a screen that waits for a key asks no clock, so its messages would
+// otherwise count however long it waits).
 
 #include "platform/replay/run_start.h"
 
@@ -61,6 +63,8 @@ void StartPump(const std::vector<MSG>& messages)
         start.digest.AddWord(static_cast<std::uint64_t>(message.lParam));
     }
 }
+
+void StartPlayEnded() { start.over = true; }
 
 } // namespace platform::journal
 

@@ -15,5 +15,7 @@ void StartSeeded(unsigned int seed);
 void StartTime(DWORD time);
 void StartCursor(POINT point);
 void StartPump(const std::vector<MSG>& messages);
+// Play has ended: what comes after (the name typed, the keys that leave) decides nothing.
+void StartPlayEnded();
 
 } // namespace platform::journal

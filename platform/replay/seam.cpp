@@ -121,6 +121,7 @@ void NoteFrame(DWORD frame)
 void NoteFinalState()
 {
     using namespace journal;
+    StartPlayEnded();
     const std::uint64_t digest = stateDigest != nullptr ? stateDigest(true) : 0;
     if (replay) replay->finalDigest = digest;
     if (recording) recording->journal.finalDigest = digest;
