@@ -76,8 +76,8 @@ serve-web:
 web-test: PACKAGES = $(WEB_TEST_PACKAGES)
 web-test: web
 	@tools/install-deps.sh $(PACKAGES)
-	cd tests/web && npm ci --no-audit --no-fund
-	node --test --test-concurrency=1 tests/web/page_test.mjs
+	cd tests/page && npm ci --no-audit --no-fund
+	node --test --test-concurrency=1 tests/page/page_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side;
 # then the page in Chromium: time to the title, bytes loaded, processor use while playing.
@@ -88,7 +88,7 @@ web-bench: web
 	build/release/bin/bench_shell --benchmark_filter='BM_ComposeFrame$$'
 	cmake --build --preset web --target bench_web_compose
 	node --no-experimental-fetch build/web/cmake/bin/bench_web_compose.js
-	cd tests/web && npm ci --no-audit --no-fund
+	cd tests/page && npm ci --no-audit --no-fund
 	node bench/web/measure.mjs
 
 build-%:

@@ -17,7 +17,7 @@
 
 #include "bench/shell/play_field.h"
 #include "platform/backend.h"
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/replay.h"
 #include "platform/replay/seam.h"
 #include "platform/replay/streams.h"

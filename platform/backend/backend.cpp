@@ -1,22 +1,17 @@
 // Starting and stopping the backends, and the close request they share.
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 
-#include <chrono>
 #include <csignal>
 #include <ctime>
-#include <thread>
-
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
 
 #include "platform/backend.h"
-#include "platform/backend/headless.h"
-#include "platform/backend/output_files.h"
-#include "platform/backend/sdl.h"
+#include "platform/backend/headless/headless.h"
+#include "platform/backend/headless/output_files.h"
+#include "platform/backend/sdl/sdl_backend.h"
 #include "platform/dsound.h"
-#include "platform/random_faults.h"
+#include "platform/host.h"
+#include "platform/port/random_faults.h"
 #include "platform/replay/seam.h"
 #include "platform/user/input.h"
 
@@ -57,26 +52,11 @@ void PumpBackend()
 
 DWORD BootClock()
 {
-#ifdef __EMSCRIPTEN__
-    // A browser knows no boot time; the wall clock, too, is far past any screen's start.
-    constexpr clockid_t bootClock = CLOCK_REALTIME;
-#else
-    constexpr clockid_t bootClock = CLOCK_BOOTTIME;
-#endif
     timespec now {};
-    clock_gettime(bootClock, &now);
+    clock_gettime(BootClockId(), &now);
     const auto ms = static_cast<unsigned long long>(now.tv_sec) * 1000ULL
                     + static_cast<unsigned long long>(now.tv_nsec) / 1000000ULL;
     return static_cast<DWORD>(ms);
-}
-
-void SleepFor(DWORD ms)
-{
-#ifdef __EMSCRIPTEN__
-    emscripten_sleep(ms);
-#else
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-#endif
 }
 
 bool StartBackend(const BackendOptions& options, std::string& error)

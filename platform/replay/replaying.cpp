@@ -1,7 +1,8 @@
 // Replaying: the recorded answers in the order the game asks for them. Past the recording's
 // end the program is closing, the clock moves a millisecond an answer and the cursor stays.
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
+#include "platform/host.h"
 #include "platform/replay/session.h"
 #include "platform/user/window_table.h"
 

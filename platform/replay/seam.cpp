@@ -2,7 +2,7 @@
 
 #include "platform/replay/seam.h"
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/kernel.h"
 #include "platform/notice.h"
 #include "platform/replay/session.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/replay/seam.h"
 #include "platform/user/input.h"
 #include "platform/user/window_table.h"
