@@ -20,6 +20,9 @@ WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring font
 # Its tests drive Debian's Chromium with playwright-core (from npm) and verify journals natively.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium
 WEB_PORT ?= 8000
+# The libraries built for WebAssembly are kept once per machine, outside any clone, for the
+# emscripten that built them: a fresh clone on the same machine links the same ones.
+WEB_LIBS_CACHE ?= $(HOME)/.cache/killglimbot
 # The processor-use measurement runs the game on a virtual X server and moves its mouse.
 CPU_USE_PACKAGES := $(PLAY_PACKAGES) xvfb xdotool
 # The X display number the measurement's server takes.
@@ -65,7 +68,9 @@ fuzz: build-fuzz
 # The page and everything it loads, in build/web.
 web: PACKAGES = $(WEB_PACKAGES)
 web: build-release
-	tools/web/build-libs.sh build/web/libs
+	@libs="$(WEB_LIBS_CACHE)/web-libs-emscripten-$$(dpkg-query -W -f='$${Version}' emscripten)"; \
+	  tools/web/build-libs.sh "$$libs" && mkdir -p build/web && \
+	  { [ -L build/web/libs ] || rm -rf build/web/libs; } && ln -sfn "$$libs" build/web/libs
 	NODE_PATH=/usr/share/nodejs cmake --preset web
 	cmake --build --preset web
 

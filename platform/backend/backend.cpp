@@ -12,8 +12,6 @@
 #include "platform/dsound.h"
 #include "platform/host.h"
 #include "platform/port/random_faults.h"
-#include "platform/replay/seam.h"
-#include "platform/user/input.h"
 
 namespace platform {
 namespace {
@@ -22,7 +20,7 @@ namespace {
 class DetachedBackend : public Backend {
 public:
     DWORD Now() override { return BootClock(); }
-    void Pump() override {}
+    Happened Pump() override { return {}; }
 };
 
 DetachedBackend detached;
@@ -40,14 +38,17 @@ void OnStopSignal(int) { stopSignalled = 1; }
 
 Backend& CurrentBackend() { return running ? *running : detached; }
 
-void PumpBackend()
+Happened PumpBackend()
 {
     Backend& backend = CurrentBackend();
-    backend.Pump();
+    Happened happened = backend.Pump();
+    backend.Show();
     pumpTime = backend.Now();
     AdvanceSound(pumpTime);
+    closeRequested = closeRequested || happened.close;
     closing = closeRequested || stopSignalled != 0;
-    if (closing) PostKeyPress(VK_ESCAPE);
+    happened.close = closing;
+    return happened;
 }
 
 DWORD BootClock()
@@ -82,8 +83,6 @@ void StopBackend() { running.reset(); }
 bool ClosingLive() { return closing; }
 
 DWORD PumpTime() { return pumpTime; }
-
-bool CloseRequested() { return journal::AnswerClose(closing); }
 
 void RequestClose() { closeRequested = true; }
 

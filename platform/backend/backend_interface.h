@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "platform/backend/input_events.h"
 #include "platform/windef.h"
 
 namespace platform {
@@ -13,8 +14,10 @@ public:
 
     // The clock behind timeGetTime.
     virtual DWORD Now() = 0;
-    // Once per message pump: turns what happened since into messages, presents the screen.
-    virtual void Pump() = 0;
+    // Once per message pump: what happened since the last one.
+    virtual Happened Pump() = 0;
+    // After each pump: shows the screen's latest changes, when the backend has a window.
+    virtual void Show() {}
     // Gives the processor away until input comes, timeoutMs pass, or the screen's latest
     // changes are shown. Headless, time moves only with the pumps, so it returns at once.
     // Answers whether input is waiting.
@@ -32,9 +35,10 @@ public:
 // The running backend; before one starts, a detached one with the machine's clock and no input.
 Backend& CurrentBackend();
 
-// What every message pump asks of the backend: its input and picture, the sound mixed up to
-// now, and a key press while the program is closing.
-void PumpBackend();
+// What every message pump asks of the backend: its input and picture, and the sound mixed up
+// to now. `close` is set from the pump at which the program starts closing (the window closed,
+// a signal, a script that ran out) on.
+Happened PumpBackend();
 
 // Whether the player or a signal asked the program to close, as of the last pump (a replay
 // answers the game from its journal instead).

@@ -2,6 +2,7 @@
 
 #include "platform/replay/seam.h"
 
+#include "platform/backend.h"
 #include "platform/backend/backend_interface.h"
 #include "platform/kernel.h"
 #include "platform/notice.h"
@@ -99,6 +100,8 @@ void FileClosed(HANDLE file)
 } // namespace platform::journal
 
 namespace platform {
+
+bool CloseRequested() { return journal::AnswerClose(ClosingLive()); }
 
 void SetStateDigestHook(StateDigestHook hook) { journal::stateDigest = hook; }
 

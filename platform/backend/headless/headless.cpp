@@ -7,7 +7,6 @@
 #include "platform/backend/headless/script.h"
 #include "platform/backend/screen_capture.h"
 #include "platform/notice.h"
-#include "platform/user/input.h"
 
 namespace platform {
 namespace {
@@ -28,8 +27,9 @@ public:
 
     DWORD Now() override { return clockOffset + virtualTime; }
 
-    void Pump() override
+    Happened Pump() override
     {
+        Happened happened;
         ++virtualTime;
         // The screen as the game left it before this moment's input.
         for (;
@@ -39,25 +39,27 @@ public:
             if (!SaveScreenshot(path.c_str())) Notice("Screenshot not saved: " + path + "\r\n");
         }
         for (; next < events.size() && events[next].time <= virtualTime; ++next)
-            Deliver(events[next]);
+            Deliver(events[next], happened);
         const DWORD lastEvent = events.empty() ? 0 : events.back().time;
         if (endsIdle && next == events.size() && virtualTime >= lastEvent + idleLimit)
-            RequestClose();
+            happened.close = true;
+        return happened;
     }
 
 private:
-    static void Deliver(const ScriptEvent& event)
+    static void Deliver(const ScriptEvent& event, Happened& happened)
     {
         using Kind = ScriptEvent::Kind;
+        std::vector<InputEvent>& input = happened.input;
         switch (event.kind) {
-        case Kind::Move: PostPointerMove(event.x, event.y); break;
-        case Kind::Click: PostLeftPress(false); break;
-        case Kind::DoubleClick: PostLeftPress(true); break;
-        case Kind::Key: PostKeyPress(event.virtualKey); break;
+        case Kind::Move: input.emplace_back(input::PointerTo {event.x, event.y}); break;
+        case Kind::Click: input.emplace_back(input::LeftPress {false}); break;
+        case Kind::DoubleClick: input.emplace_back(input::LeftPress {true}); break;
+        case Kind::Key: AddKeyPress(input, event.virtualKey); break;
         case Kind::Text:
-            for (char c : event.text) PostCharacter(c);
+            for (char c : event.text) input.emplace_back(input::Character {c});
             break;
-        case Kind::Close: RequestClose(); break;
+        case Kind::Close: happened.close = true; break;
         }
     }
 

@@ -18,7 +18,6 @@
 #include "platform/notice.h"
 #include "platform/png.h"
 #include "platform/resources.h"
-#include "platform/user/input.h"
 
 namespace platform {
 namespace {
@@ -56,12 +55,13 @@ Uint32 WindowFlags(const WindowOptions& options)
 int WindowScale(const WindowOptions& options) { return PageOwnsWindow() ? 1 : options.windowScale; }
 
 // Latin-1 characters of a UTF-8 text, the ones the game's texts can hold.
-void PostLatin1Characters(const char* utf8)
+void AddLatin1Characters(const char* utf8, std::vector<InputEvent>& input)
 {
     for (const auto* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0; ++p) {
-        if (*p < 0x80) PostCharacter(static_cast<char>(*p));
+        if (*p < 0x80) input.emplace_back(input::Character {static_cast<char>(*p)});
         else if ((*p == 0xC2 || *p == 0xC3) && (p[1] & 0xC0) == 0x80) {
-            PostCharacter(static_cast<char>(((*p & 0x03) << 6) | (p[1] & 0x3F)));
+            input.emplace_back(
+                input::Character {static_cast<char>(((*p & 0x03) << 6) | (p[1] & 0x3F))});
             ++p;
         }
     }
@@ -113,14 +113,20 @@ public:
 
     DWORD Now() override { return BootClock(); }
 
-    void Pump() override
+    Happened Pump() override
     {
+        Happened happened;
         // With the display gone every call would fail: the game only needs time to close.
-        if (DisplayLost()) return;
+        if (DisplayLost()) return happened;
         SDL_Event event;
-        while (SDL_PollEvent(&event)) Handle(event);
-        controllers.Update(SDL_GetTicks());
-        if (presenter) presenter->Present(false);
+        while (SDL_PollEvent(&event)) Handle(event, happened);
+        controllers.Update(SDL_GetTicks(), happened.input);
+        return happened;
+    }
+
+    void Show() override
+    {
+        if (!DisplayLost() && presenter) presenter->Present(false);
     }
 
     bool WaitForInput(DWORD timeoutMs) override
@@ -182,11 +188,12 @@ private:
         window.reset();
     }
 
-    void Handle(const SDL_Event& event)
+    void Handle(const SDL_Event& event, Happened& happened)
     {
-        if (controllers.Handle(event)) return;
+        std::vector<InputEvent>& input = happened.input;
+        if (controllers.Handle(event, input)) return;
         switch (event.type) {
-        case SDL_QUIT: RequestClose(); break;
+        case SDL_QUIT: happened.close = true; break;
         case SDL_AUDIODEVICEREMOVED:
             if (event.adevice.iscapture == 0) dsound::AudioDeviceRemoved(event.adevice.which);
             break;
@@ -198,20 +205,20 @@ private:
             }
             break;
         case SDL_KEYDOWN:
-        case SDL_KEYUP: HandleKey(event.key); break;
-        case SDL_TEXTINPUT: PostLatin1Characters(event.text.text); break;
-        case SDL_MOUSEMOTION: MovePointer(event.motion.x, event.motion.y); break;
+        case SDL_KEYUP: HandleKey(event.key, input); break;
+        case SDL_TEXTINPUT: AddLatin1Characters(event.text.text, input); break;
+        case SDL_MOUSEMOTION: input.emplace_back(PointerAt(event.motion.x, event.motion.y)); break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) {
-                MovePointer(event.button.x, event.button.y);
-                PostLeftPress(event.button.clicks % 2 == 0);
+                input.emplace_back(PointerAt(event.button.x, event.button.y));
+                input.emplace_back(input::LeftPress {event.button.clicks % 2 == 0});
             }
             break;
         default: break;
         }
     }
 
-    void HandleKey(const SDL_KeyboardEvent& key)
+    void HandleKey(const SDL_KeyboardEvent& key, std::vector<InputEvent>& input)
     {
         const bool down = key.type == SDL_KEYDOWN;
         const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
@@ -223,7 +230,7 @@ private:
             return;
         }
         const DWORD virtualKey = VirtualKeyFromSdl(key.keysym.sym);
-        if (virtualKey != 0) PostKey(virtualKey, down, alt);
+        if (virtualKey != 0) input.emplace_back(input::Key {virtualKey, down, alt});
     }
 
     void ToggleFullScreen()
@@ -236,11 +243,11 @@ private:
     }
 
     // The borders round the picture report positions outside it, held to its edge.
-    void MovePointer(int x, int y)
+    input::PointerTo PointerAt(int x, int y) const
     {
         const present::Point at =
             presenter ? presenter->ToScreen(x, y) : present::HeldToScreen(present::SCREEN, x, y);
-        PostPointerMove(at.x, at.y);
+        return {at.x, at.y};
     }
 
     WindowOptions options;

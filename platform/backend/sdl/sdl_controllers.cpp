@@ -5,8 +5,7 @@
 #include <cstdlib>
 
 #include "platform/backend/sdl/controller_aim.h"
-#include "platform/present/picture_layout.h"
-#include "platform/user/input.h"
+#include "platform/user.h"
 
 namespace platform {
 namespace {
@@ -38,20 +37,21 @@ SdlControllers::~SdlControllers()
     if (started) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
-bool SdlControllers::Handle(const SDL_Event& event)
+bool SdlControllers::Handle(const SDL_Event& event, std::vector<InputEvent>& input)
 {
     if (!started) return false;
     switch (event.type) {
     case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); return true;
     case SDL_CONTROLLERDEVICEREMOVED: Close(event.cdevice.which); return true;
     case SDL_CONTROLLERBUTTONDOWN:
-        if (event.cbutton.button == SDL_CONTROLLER_BUTTON_A) PostLeftPress(false);
+        if (event.cbutton.button == SDL_CONTROLLER_BUTTON_A)
+            input.emplace_back(input::LeftPress {false});
         else if (event.cbutton.button == SDL_CONTROLLER_BUTTON_START
                  || event.cbutton.button == SDL_CONTROLLER_BUTTON_B)
-            PostKeyPress(VK_RETURN);
+            AddKeyPress(input, VK_RETURN);
         return true;
     case SDL_CONTROLLERAXISMOTION:
-        if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) Trigger(event.caxis.value);
+        if (event.caxis.axis == SDL_CONTROLLER_AXIS_TRIGGERRIGHT) Trigger(event.caxis.value, input);
         return true;
     case SDL_CONTROLLERBUTTONUP: return true;
     default: return false;
@@ -80,11 +80,11 @@ void SdlControllers::Close(SDL_JoystickID id)
     });
 }
 
-void SdlControllers::Trigger(Sint16 value)
+void SdlControllers::Trigger(Sint16 value, std::vector<InputEvent>& input)
 {
     if (!triggerHeld && value >= triggerPulled) {
         triggerHeld = true;
-        PostLeftPress(false);
+        input.emplace_back(input::LeftPress {false});
     } else if (triggerHeld && value < triggerReleased) {
         triggerHeld = false;
     }
@@ -118,7 +118,7 @@ bool SdlControllers::Aiming() const
     return std::hypot(x, y) > STICK_DEAD_ZONE;
 }
 
-void SdlControllers::Update(Uint32 nowMs)
+void SdlControllers::Update(Uint32 nowMs, std::vector<InputEvent>& input)
 {
     const Uint32 elapsed = std::min(nowMs - lastUpdate, longestStepMs);
     lastUpdate = nowMs;
@@ -131,7 +131,6 @@ void SdlControllers::Update(Uint32 nowMs)
         return;
     }
     // Whole pixels move the pointer; the fractions are carried to the next step.
-    const POINT at = PointerPosition();
     carriedX += motion.x;
     carriedY += motion.y;
     const auto stepX = static_cast<LONG>(std::trunc(carriedX));
@@ -139,8 +138,7 @@ void SdlControllers::Update(Uint32 nowMs)
     carriedX -= stepX;
     carriedY -= stepY;
     if (stepX == 0 && stepY == 0) return;
-    const present::Point to = present::HeldToScreen(present::SCREEN, at.x + stepX, at.y + stepY);
-    PostPointerMove(to.x, to.y);
+    input.emplace_back(input::PointerBy {stepX, stepY});
 }
 
 } // namespace platform

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/backend/input_events.h"
 
 namespace platform {
 
@@ -20,10 +21,11 @@ public:
     SdlControllers(const SdlControllers&) = delete;
     SdlControllers& operator=(const SdlControllers&) = delete;
 
-    // Takes the controllers' own events (false for any other): plugging, buttons, triggers.
-    bool Handle(const SDL_Event& event);
+    // Takes the controllers' own events (false for any other): plugging, buttons, triggers,
+    // adding what they do to `input`.
+    bool Handle(const SDL_Event& event, std::vector<InputEvent>& input);
     // Moves the crosshair as far as the sticks and pads held since the last call take it.
-    void Update(Uint32 nowMs);
+    void Update(Uint32 nowMs, std::vector<InputEvent>& input);
     // True while a stick or the pad is held, when the crosshair moves without any event.
     bool Aiming() const;
 
@@ -36,7 +38,7 @@ private:
     };
     void Open(int deviceIndex);
     void Close(SDL_JoystickID id);
-    void Trigger(Sint16 value);
+    void Trigger(Sint16 value, std::vector<InputEvent>& input);
     // The strongest push of any open controller's stick, or its pad as a full push.
     void Deflection(int& x, int& y) const;
 

@@ -9,6 +9,7 @@
 #include "platform/backend/sdl/controller_aim.h"
 #include "platform/backend/sdl/sdl_controllers.h"
 #include "platform/user.h"
+#include "platform/user/input.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -60,19 +61,33 @@ protected:
         DestroyWindow(window);
     }
 
-    // Hands SDL's pending events to the controllers, as the backend's pump does.
+    // Hands SDL's pending events to the controllers, and what they make of them to the
+    // window, as the backend's pump and the message queue do.
     void Deliver()
     {
         SDL_JoystickUpdate();
         SDL_PumpEvents();
         SDL_Event event;
-        while (SDL_PollEvent(&event)) controllers->Handle(event);
+        std::vector<platform::InputEvent> input;
+        while (SDL_PollEvent(&event)) controllers->Handle(event, input);
+        Take(input);
+    }
+    void Update(Uint32 nowMs)
+    {
+        std::vector<platform::InputEvent> input;
+        controllers->Update(nowMs, input);
+        Take(input);
+    }
+    void Take(const std::vector<platform::InputEvent>& input)
+    {
+        const std::vector<MSG> made = platform::MessagesFor(input);
+        posted.insert(posted.end(), made.begin(), made.end());
     }
     void Drain()
     {
         received.clear();
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        for (const MSG& message : posted) DispatchMessageA(&message);
+        posted.clear();
     }
     static POINT Pointer()
     {
@@ -93,17 +108,18 @@ protected:
     std::unique_ptr<platform::SdlControllers> controllers;
     int device = -1;
     SDL_Joystick* joystick = nullptr;
+    std::vector<MSG> posted;
 };
 
 TEST_F(ControllerTest, TheStickAndThePadMoveTheCrosshair)
 {
     const POINT start = Pointer();
-    controllers->Update(1000);
+    Update(1000);
     EXPECT_FALSE(controllers->Aiming());
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 32767);
     Deliver();
     EXPECT_TRUE(controllers->Aiming());
-    controllers->Update(1050); // 50 ms at 600 pixels a second
+    Update(1050); // 50 ms at 600 pixels a second
     Drain();
     EXPECT_EQ(Pointer().x, start.x + 30);
     EXPECT_EQ(Pointer().y, start.y);
@@ -113,11 +129,11 @@ TEST_F(ControllerTest, TheStickAndThePadMoveTheCrosshair)
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTX, 0);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_UP, 1);
     Deliver();
-    controllers->Update(1100);
+    Update(1100);
     EXPECT_EQ(Pointer().y, start.y - 30);
     SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_DPAD_UP, 0);
     Deliver();
-    controllers->Update(1200);
+    Update(1200);
     EXPECT_EQ(Pointer().y, start.y - 30);
     EXPECT_FALSE(controllers->Aiming());
     Drain();
@@ -158,8 +174,8 @@ TEST_F(ControllerTest, ButtonsAndTheTriggerAreClicksAndKeysAndUnpluggingChangesN
     SDL_JoystickDetachVirtual(device);
     Deliver();
     const POINT before = Pointer();
-    controllers->Update(5000);
-    controllers->Update(5100);
+    Update(5000);
+    Update(5100);
     Drain();
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(Pointer().x, before.x);
