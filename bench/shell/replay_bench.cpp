@@ -38,7 +38,7 @@ void RecordFrame(DWORD frame)
     for (int pass = 0; pass < passesPerFrame; ++pass) {
         std::vector<MSG> arrived;
         platform::PumpBackend();
-        platform::journal::DeliverPump(arrived);
+        platform::journal::DeliverPump(arrived, nullptr);
         benchmark::DoNotOptimize(platform::journal::AnswerCursor({320, 240}));
         benchmark::DoNotOptimize(platform::journal::AnswerTime(1000000 + frame * 20 + pass));
     }

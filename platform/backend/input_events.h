@@ -37,8 +37,8 @@ struct LeftPress {
 
 } // namespace input
 
-using InputEvent =
-    std::variant<input::Key, input::Character, input::PointerTo, input::PointerBy, input::LeftPress>;
+using InputEvent = std::variant<input::Key, input::Character, input::PointerTo, input::PointerBy,
+                                input::LeftPress>;
 
 // What one pump of a backend brings.
 struct Happened {

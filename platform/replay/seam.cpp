@@ -44,13 +44,13 @@ POINT AnswerCursor(POINT live)
 
 void NoticeAtFirstPump(const std::string& text) { notices.push_back(text); }
 
-void DeliverPump(std::vector<MSG>& arrived)
+void DeliverPump(std::vector<MSG>& arrived, HWND inputWindow)
 {
     if (!notices.empty()) {
         for (const std::string& notice : notices) Notice(notice);
         notices.clear();
     }
-    if (replay) ReplayPump(*replay, arrived);
+    if (replay) ReplayPump(*replay, arrived, inputWindow);
     if (!recording) return;
     const bool closeStarts = !recording->closing && AnswerClose(ClosingLive());
     if (arrived.empty() && !closeStarts) {

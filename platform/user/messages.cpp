@@ -43,7 +43,7 @@ void PumpInput()
     platform::Happened happened = platform::PumpBackend();
     if (happened.close) platform::AddKeyPress(happened.input, VK_ESCAPE);
     std::vector<MSG> arrived = platform::MessagesFor(happened.input);
-    platform::journal::DeliverPump(arrived);
+    platform::journal::DeliverPump(arrived, platform::InputWindow());
     queue.insert(queue.end(), arrived.begin(), arrived.end());
 }
 

@@ -3,6 +3,7 @@
 #include "platform/replay.h"
 #include "platform/replay/seam.h"
 #include "platform/replay/streams.h"
+#include "platform/user/window_table.h"
 #include "tests/common/test_support.h"
 
 namespace {
@@ -42,7 +43,7 @@ MSG Live(UINT message, WPARAM wParam) { return MSG {nullptr, message, wParam, 1,
 
 std::vector<MSG> Pump(std::vector<MSG> live)
 {
-    DeliverPump(live);
+    DeliverPump(live, platform::InputWindow());
     return live;
 }
 
