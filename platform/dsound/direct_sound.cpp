@@ -5,7 +5,7 @@
 
 #include "platform/dsound/faults.h"
 #include "platform/dsound/output.h"
-#include "platform/dsound/sound_buffer.h"
+#include "platform/dsound/sound_objects.h"
 #include "platform/dsound/voices.h"
 
 namespace platform::dsound {

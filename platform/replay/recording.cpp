@@ -7,14 +7,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/folders.h"
+#include "platform/host.h"
 #include "platform/kernel.h"
 #include "platform/notice.h"
 #include "platform/replay/seam.h"
 #include "platform/replay/session.h"
 #include "platform/resources.h"
-#include "platform/storage.h"
 
 namespace platform {
 namespace {

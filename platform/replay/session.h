@@ -82,7 +82,7 @@ bool RecordedWait(Recording& recording, DWORD timeoutMs);
 DWORD ReplayTime(Replay& replay);
 void ReplayWait(Replay& replay);
 POINT ReplayCursor(Replay& replay);
-void ReplayPump(Replay& replay, std::vector<MSG>& arrived);
+void ReplayPump(Replay& replay, std::vector<MSG>& arrived, HWND inputWindow);
 void ReplayFrame(Replay& replay, DWORD frame, std::uint64_t digest);
 void ReplayFact(Replay& replay, const std::string& name, const std::string& value);
 
