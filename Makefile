@@ -32,9 +32,11 @@ CPU_USE_PACKAGES := $(PLAY_PACKAGES) xvfb xdotool
 # The X display number the measurement's server takes.
 CPU_USE_DISPLAY ?= 9
 ARGS ?=
+# make serve's port on the loopback.
+SERVE_PORT ?= 8080
 FUZZ_SECONDS ?= 60
 
-.PHONY: play test asan bench cpu-use package fuzz web serve-web web-test web-bench format format-check clean
+.PHONY: play test asan bench cpu-use package fuzz web serve-web web-test web-bench serve format format-check clean
 
 # Each goal installs its own packages (target-specific, so its build step sees them too).
 play: PACKAGES = $(PLAY_PACKAGES)
@@ -77,6 +79,15 @@ web: build-release
 	  { [ -L build/web/libs ] || rm -rf build/web/libs; } && ln -sfn "$$libs" build/web/libs
 	NODE_PATH=/usr/share/nodejs cmake --preset web
 	cmake --build --preset web
+
+# The world Killer List with the page at /, its list in the XDG data folder
+# (~/.local/share/killglimbot/world.sqlite).
+serve: PACKAGES = $(SERVE_PACKAGES)
+serve: web
+	@tools/install-deps.sh $(PACKAGES)
+	cmake --preset release
+	cmake --build --preset release --target killglimbot-server
+	build/release/bin/killglimbot-server --listen 127.0.0.1:$(SERVE_PORT) --page build/web $(ARGS)
 
 serve-web:
 	@echo "Kill Glimbot in a browser: http://127.0.0.1:$(WEB_PORT)/"
