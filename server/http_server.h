@@ -4,14 +4,13 @@
 // nothing the others need. Every connection has deadlines (the request's head, its body, the
 // rest between requests), the number of connections is capped, and every size is bounded.
 
+#include "server/api.h" // first: it brings <utility>, which Boost 1.74's awaitable needs
+
 #include <atomic>
 #include <boost/asio/awaitable.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <string>
-#include <utility> // before Boost 1.74's awaitable, which needs it
-
-#include "server/api.h"
 
 namespace server {
 

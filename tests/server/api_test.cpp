@@ -120,8 +120,8 @@ TEST(ApiTest, NamesAreCheckedAndKeptAsText)
     ASSERT_TRUE(server.Start());
     Client client(server.port);
     for (const char* name : {"a%01b", "%E2%82%AC", "%E9", "abcdefghijklmnopqrstuvwxyz123456"}) {
-        const test::Reply refused = client.Post(std::string("/api/runs?name=") + name,
-                                                Journal("sweep.kgr"));
+        const test::Reply refused =
+            client.Post(std::string("/api/runs?name=") + name, Journal("sweep.kgr"));
         EXPECT_EQ(refused.status, 400) << name;
         EXPECT_EQ(Body(refused)["reason"], "name");
     }
@@ -156,17 +156,19 @@ TEST(ApiTest, ThePageAndTheOriginsAllowed)
               "text/javascript; charset=utf-8");
     EXPECT_EQ(client.Send("GET", "/", "", {{"If-None-Match", index.headers.at("etag")}}).status,
               304);
-    for (const char* outside : {"/../errors.txt", "/js/../../errors.txt", "/%2e%2e/errors.txt",
-                                "/js", "//etc/passwd"})
+    for (const char* outside :
+         {"/../errors.txt", "/js/../../errors.txt", "/%2e%2e/errors.txt", "/js", "//etc/passwd"})
         EXPECT_EQ(client.Get(outside).status, 404) << outside;
 
-    const test::Reply allowed = client.Send("GET", "/api/killers", "", {{"Origin", "https://a.example"}});
+    const test::Reply allowed =
+        client.Send("GET", "/api/killers", "", {{"Origin", "https://a.example"}});
     EXPECT_EQ(allowed.headers.at("access-control-allow-origin"), "https://a.example");
-    const test::Reply other = client.Send("GET", "/api/killers", "", {{"Origin", "https://b.example"}});
+    const test::Reply other =
+        client.Send("GET", "/api/killers", "", {{"Origin", "https://b.example"}});
     EXPECT_EQ(other.headers.count("access-control-allow-origin"), 0u);
-    const test::Reply preflight = client.Send(
-        "OPTIONS", "/api/runs", "",
-        {{"Origin", "https://a.example"}, {"Access-Control-Request-Method", "POST"}});
+    const test::Reply preflight =
+        client.Send("OPTIONS", "/api/runs", "",
+                    {{"Origin", "https://a.example"}, {"Access-Control-Request-Method", "POST"}});
     EXPECT_EQ(preflight.status, 204);
     EXPECT_EQ(preflight.headers.at("access-control-allow-methods"), "GET, POST");
 }

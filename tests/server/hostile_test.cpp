@@ -23,7 +23,8 @@ using test::Journal;
 std::string Reason(const test::Reply& reply)
 {
     const auto body = nlohmann::json::parse(reply.body, nullptr, false);
-    return body.is_object() ? body.value("reason", "") + ": " + body.value("error", "") : reply.body;
+    return body.is_object() ? body.value("reason", "") + ": " + body.value("error", "")
+                            : reply.body;
 }
 
 // Rows of a table, read from the database file itself.
@@ -109,7 +110,8 @@ TEST(HostileTest, JournalsCutAtEveryBlockOrOfANewerFormatAreRefused)
         for (const std::size_t cut : {(start + ends[i]) / 2, ends[i]}) {
             if (cut == journal.size()) continue;
             uploads.emplace_back([&, cut, first = cut < ends[0]] {
-                const test::Reply reply = Client(server.port).Post("/api/runs", journal.substr(0, cut));
+                const test::Reply reply =
+                    Client(server.port).Post("/api/runs", journal.substr(0, cut));
                 EXPECT_EQ(reply.status, 422) << cut;
                 const std::string reason = Reason(reply);
                 if (first) EXPECT_NE(reason.find("truncated"), std::string::npos) << reason;
@@ -139,16 +141,19 @@ TEST(HostileTest, BodiesOfEverySizeAndGarbageAreAnswered)
     EXPECT_EQ(client.Post("/api/runs", "KGREPLAY").status, 422);
     // 100 MB announced: refused from the head on, while the body is still coming.
     const int fd = test::OpenConnection(server.port);
-    const std::string head = "POST /api/runs HTTP/1.1\r\nHost: x\r\nContent-Length: 104857600\r\n\r\n";
+    const std::string head =
+        "POST /api/runs HTTP/1.1\r\nHost: x\r\nContent-Length: 104857600\r\n\r\n";
     send(fd, head.data(), head.size(), MSG_NOSIGNAL);
     const std::string megabyte(1 << 20, 'x');
-    for (int i = 0; i < 100 && send(fd, megabyte.data(), megabyte.size(), MSG_NOSIGNAL) > 0; ++i) {}
+    for (int i = 0; i < 100 && send(fd, megabyte.data(), megabyte.size(), MSG_NOSIGNAL) > 0; ++i) {
+    }
     char answer[64] = {};
     recv(fd, answer, sizeof answer - 1, 0);
     close(fd);
     EXPECT_TRUE(std::string(answer).starts_with("HTTP/1.1 413")) << answer;
     // A body without a length that grows past the limit.
-    std::string chunked = "POST /api/runs HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n";
+    std::string chunked =
+        "POST /api/runs HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n";
     for (int i = 0; i < 5; ++i) chunked += "100000\r\n" + megabyte + "\r\n";
     EXPECT_TRUE(test::RawExchange(server.port, chunked).starts_with("HTTP/1.1 413"));
 
@@ -174,8 +179,8 @@ TEST(HostileTest, OneAddressSendingTooFastIsToldToWait)
     int tooMany = 0;
     for (int i = 0; i < 1000; ++i) {
         // Its own X-Forwarded-For is not believed: it is no proxy.
-        const test::Reply reply =
-            client.Post("/api/runs", "x", {{"X-Forwarded-For", "198.51.100." + std::to_string(i % 250)}});
+        const test::Reply reply = client.Post(
+            "/api/runs", "x", {{"X-Forwarded-For", "198.51.100." + std::to_string(i % 250)}});
         if (reply.status == 429) {
             ++tooMany;
             EXPECT_GE(std::stoi(reply.headers.at("retry-after")), 1);
@@ -193,9 +198,10 @@ TEST(HostileTest, OneAddressSendingTooFastIsToldToWait)
     ASSERT_TRUE(proxied.Start({"--uploads-per-minute", "1", "--trusted-proxies", "127.0.0.1"}));
     Client behind(proxied.port);
     for (int i = 0; i < 50; ++i)
-        EXPECT_EQ(behind.Post("/api/runs", "x", {{"X-Forwarded-For", "198.51.100." + std::to_string(i)}})
-                      .status,
-                  422);
+        EXPECT_EQ(
+            behind.Post("/api/runs", "x", {{"X-Forwarded-For", "198.51.100." + std::to_string(i)}})
+                .status,
+            422);
     EXPECT_EQ(behind.Post("/api/runs", "x", {{"X-Forwarded-For", "198.51.100.1"}}).status, 429);
 }
 
@@ -207,8 +213,9 @@ TEST(HostileTest, ClientsThatSendHalfARequestDelayNoOne)
     for (int i = 0; i < 300; ++i) {
         const int fd = test::OpenConnection(server.port);
         ASSERT_GE(fd, 0);
-        const std::string half = i % 2 == 0 ? "GET /api/killers HTTP/1.1\r\nHost:"
-                                            : "POST /api/runs HTTP/1.1\r\nContent-Length: 9000\r\n\r\nKG";
+        const std::string half = i % 2 == 0
+                                     ? "GET /api/killers HTTP/1.1\r\nHost:"
+                                     : "POST /api/runs HTTP/1.1\r\nContent-Length: 9000\r\n\r\nKG";
         send(fd, half.data(), half.size(), MSG_NOSIGNAL);
         slow.push_back(fd);
     }
@@ -223,13 +230,15 @@ TEST(HostileTest, ClientsThatSendHalfARequestDelayNoOne)
 TEST(HostileTest, AFullQueueAsksToComeBackLater)
 {
     test::ServerProcess server;
-    ASSERT_TRUE(server.Start({"--verifiers", "1", "--queue-length", "1", "--uploads-per-minute", "0"}));
+    ASSERT_TRUE(
+        server.Start({"--verifiers", "1", "--queue-length", "1", "--uploads-per-minute", "0"}));
     std::vector<std::thread> uploads;
     std::atomic<int> busy = 0;
     std::atomic<int> answered = 0;
     for (int i = 0; i < 5; ++i) {
         uploads.emplace_back([&] {
-            const test::Reply reply = Client(server.port).Post("/api/runs", Journal("minute-window.kgr"));
+            const test::Reply reply =
+                Client(server.port).Post("/api/runs", Journal("minute-window.kgr"));
             if (reply.status == 503) {
                 ++busy;
                 EXPECT_GE(std::stoi(reply.headers.at("retry-after")), 1);

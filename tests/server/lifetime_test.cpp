@@ -37,9 +37,8 @@ TEST(LifetimeTest, SigtermFinishesTheVerificationsUnderWay)
     test::ServerProcess server;
     ASSERT_TRUE(server.Start());
     test::Reply answer;
-    std::thread upload([&] {
-        answer = Client(server.port).Post("/api/runs", Journal("minute-window.kgr"));
-    });
+    std::thread upload(
+        [&] { answer = Client(server.port).Post("/api/runs", Journal("minute-window.kgr")); });
     // The upload is under way once the server has it (the verification takes far longer).
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_EQ(server.Stop(SIGTERM), 0);
@@ -64,7 +63,8 @@ TEST(LifetimeTest, AStartThatCannotGoAheadSaysWhyInOneLine)
     EXPECT_TRUE(said.starts_with("killglimbot-server: cannot open the database ")) << said;
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
     EXPECT_EQ(second.RunToEnd({"--threads", "many"}), 2);
-    EXPECT_EQ(second.Errors(), "killglimbot-server: --threads: 'many' is no value for threads (N)\n");
+    EXPECT_EQ(second.Errors(),
+              "killglimbot-server: --threads: 'many' is no value for threads (N)\n");
     std::ofstream(second.folder / "bad.ini") << "listen = 127.0.0.1:0\nverifiers = -3\n";
     EXPECT_EQ(second.RunToEnd({"--config", (second.folder / "bad.ini").string()}), 2);
     EXPECT_NE(second.Errors().find("bad.ini:2: "), std::string::npos) << second.Errors();
@@ -79,8 +79,9 @@ TEST(LifetimeTest, ACopyOfAListedRunWithAnotherEndingIsRefused)
     std::string script = test::ReadFile(KG_REPLAYS_DIR "/sweep.txt");
     const std::size_t tail = script.find("29000 key 32");
     ASSERT_NE(tail, std::string::npos);
-    script = script.substr(0, tail) + "29000 key 32\n29050 key 9\n29100 text Eve\n29200 key 13\n"
-                                      "29300 key 32\n";
+    script = script.substr(0, tail)
+             + "29000 key 32\n29050 key 9\n29100 text Eve\n29200 key 13\n"
+               "29300 key 32\n";
     const std::string copy = test::Recorded(script, server.folder / "copy");
     Client client(server.port);
     ASSERT_EQ(client.Post("/api/runs", Journal("sweep.kgr")).status, 201);

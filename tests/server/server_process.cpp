@@ -32,8 +32,7 @@ bool WriteAll(int fd, const std::string& bytes)
 }
 
 // Reads until `done` says the bytes so far are whole, the peer closes, or the deadline.
-template <typename Done>
-std::string ReadUntil(int fd, Clock::time_point deadline, Done done)
+template <typename Done> std::string ReadUntil(int fd, Clock::time_point deadline, Done done)
 {
     std::string got;
     char buffer[65536];
@@ -68,12 +67,12 @@ bool WholeReply(const std::string& bytes, Reply& reply, bool head)
         const std::string line = bytes.substr(at + 2, next - at - 2);
         const std::size_t colon = line.find(':');
         if (colon != std::string::npos)
-            reply.headers[Lower(line.substr(0, colon))] = line.substr(line.find_first_not_of(' ', colon + 1));
+            reply.headers[Lower(line.substr(0, colon))] =
+                line.substr(line.find_first_not_of(' ', colon + 1));
         at = next;
     }
-    std::size_t length = std::stoul(reply.headers.count("content-length") != 0
-                                              ? reply.headers["content-length"]
-                                              : "0");
+    std::size_t length = std::stoul(
+        reply.headers.count("content-length") != 0 ? reply.headers["content-length"] : "0");
     if (head) length = 0;
     if (bytes.size() < headEnd + 4 + length) return false;
     reply.body = bytes.substr(headEnd + 4, length);
@@ -97,15 +96,16 @@ std::string Recorded(const std::string& script, const std::filesystem::path& fol
     const std::string journal = (folder / "run.kgr").string();
     std::filesystem::remove(journal);
     const std::string play = std::string(KG_GAME_PATH) + " --headless --save " + folder.string()
-                             + " --script " + (folder / "run.txt").string() + " --record "
-                             + journal + " > /dev/null";
+                             + " --script " + (folder / "run.txt").string() + " --record " + journal
+                             + " > /dev/null";
     EXPECT_EQ(std::system(play.c_str()), 0) << play;
     return ReadFile(journal);
 }
 
 ServerProcess::ServerProcess()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kg-server-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "kg-server-test-XXXXXX").string();
     folder = mkdtemp(pattern.data());
     database = folder / "world.sqlite";
 }
@@ -241,8 +241,9 @@ Reply Client::Send(const std::string& method, const std::string& target, const s
         }
         Reply reply;
         const std::string got =
-            ReadUntil(fd, Clock::now() + std::chrono::seconds(120),
-                      [&](const std::string& bytes) { return WholeReply(bytes, reply, method == "HEAD"); });
+            ReadUntil(fd, Clock::now() + std::chrono::seconds(120), [&](const std::string& bytes) {
+                return WholeReply(bytes, reply, method == "HEAD");
+            });
         if (reply.status != 0 && WholeReply(got, reply, method == "HEAD")) {
             if (reply.headers["connection"] == "close") {
                 close(fd);

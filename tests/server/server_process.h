@@ -12,7 +12,7 @@
 namespace test {
 
 struct Reply {
-    int status = 0; // 0: no answer came
+    int status = 0;                             // 0: no answer came
     std::map<std::string, std::string> headers; // names in lower case
     std::string body;
 };

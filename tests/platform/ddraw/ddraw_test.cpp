@@ -268,6 +268,43 @@ TEST_F(SurfaceStoreTest, StretchingSamplesTheNearestPixelAndClipsAtTheBottom)
     EXPECT_EQ(Pixel(screen, 1, 1), 33);
 }
 
+// Every pixel of a keyed stretch, enlarged, shrunk and clipped on every side, is its nearest
+// sample or, where that sample is the key, the pixel that was there.
+TEST_F(SurfaceStoreTest, AKeyedStretchDrawsEachPixelFromItsNearestSample)
+{
+    constexpr LONG screenWidth = 64, screenHeight = 48, spriteWidth = 7, spriteHeight = 5;
+    LPDIRECTDRAWSURFACE screen = MakeSystem(screenWidth, screenHeight);
+    LPDIRECTDRAWSURFACE sprite = MakeSystem(spriteWidth, spriteHeight);
+    const auto spritePixel = [](DWORD x, DWORD y) {
+        return static_cast<BYTE>((x + y) % 3 == 0 ? 254 : 10 * y + x + 1);
+    };
+    const auto background = [](DWORD x, DWORD y) { return static_cast<BYTE>((7 * x + y) & 0x7F); };
+    Paint(sprite, spritePixel);
+    DDCOLORKEY key {254, 254};
+    ASSERT_EQ(sprite->SetColorKey(DDCKEY_SRCBLT, &key), DD_OK);
+    for (const RECT& to :
+         {RECT {0, 0, 64, 48}, RECT {-10, -7, 50, 70}, RECT {3, 4, 6, 6}, RECT {60, 40, 90, 60},
+          RECT {5, 5, 12, 10}, RECT {1, 2, 64, 3}, RECT {-3, 0, 67, 47}}) {
+        Paint(screen, background);
+        ASSERT_EQ(screen->Blt(const_cast<RECT*>(&to), sprite, nullptr, DDBLT_KEYSRC, nullptr),
+                  DD_OK);
+        const LONG w = to.right - to.left, h = to.bottom - to.top;
+        for (LONG y = 0; y < screenHeight; ++y) {
+            for (LONG x = 0; x < screenWidth; ++x) {
+                BYTE expected = background(x, y);
+                if (x >= to.left && x < to.right && y >= to.top && y < to.bottom) {
+                    const BYTE sample =
+                        spritePixel((2 * (x - to.left) + 1) * spriteWidth / (2 * w),
+                                    (2 * (y - to.top) + 1) * spriteHeight / (2 * h));
+                    if (sample != 254) expected = sample;
+                }
+                ASSERT_EQ(Pixel(screen, x, y), expected)
+                    << x << ", " << y << " of " << to.left << ", " << to.top << ", " << to.right;
+            }
+        }
+    }
+}
+
 TEST_F(SurfaceStoreTest, ADeviceContextOrALockHoldsTheSurfaceAlone)
 {
     LPDIRECTDRAWSURFACE primary = MakePrimary(0);
