@@ -166,8 +166,11 @@ BENCHMARK_F(Screen, BltStretchKeyed)(benchmark::State& state)
     constexpr BYTE key = 254;
     LPDIRECTDRAWSURFACE sprite = CreateVideoSurface(spriteWidth, spriteHeight);
     DDSURFACEDESC desc {};
-    desc.dwSize = sizeof desc;
-    sprite->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr);
+    desc.dwSize = DDSURFACEDESC_SIZE;
+    if (sprite == nullptr || sprite->Lock(nullptr, &desc, DDLOCK_WAIT, nullptr) != DD_OK) {
+        state.SkipWithError("no sprite");
+        return;
+    }
     auto* pixels = static_cast<BYTE*>(desc.lpSurface);
     for (int y = 0; y < spriteHeight; ++y) {
         for (int x = 0; x < spriteWidth; ++x) {

@@ -6,6 +6,7 @@
 
 #include "platform/ddraw/pixel_rows.h"
 #include "platform/ddraw/store.h"
+#include "platform/ddraw/stretched_row.h"
 #include "platform/fault.h"
 
 using namespace platform::ddraw;
@@ -35,12 +36,39 @@ KeyRange KeyOf(const SurfaceObject& source, bool keyed)
             std::min<DWORD>(source.sourceKey.dwColorSpaceHighValue, 255)};
 }
 
-// The source position sampled for target position i of n, over a source span of m.
-LONG Sample(LONG i, LONG n, LONG m)
-{
-    return static_cast<LONG>((2 * static_cast<std::int64_t>(i) + 1) * m
-                             / (2 * static_cast<std::int64_t>(n)));
-}
+// The source positions sampled for the target positions i, i + 1, ... of n over a source span of
+// m: (2i + 1) m / 2n, kept as a quotient and a remainder that each step adds to, instead of a
+// division for every pixel.
+class Sampler {
+public:
+    Sampler(LONG i, LONG n, LONG m)
+        : divisor(2 * static_cast<std::int64_t>(n)),
+          stepQuotient(2 * static_cast<std::int64_t>(m) / divisor),
+          stepRemainder(2 * static_cast<std::int64_t>(m) % divisor)
+    {
+        const std::int64_t first = (2 * static_cast<std::int64_t>(i) + 1) * m;
+        quotient = first / divisor;
+        remainder = first % divisor;
+    }
+    LONG Next()
+    {
+        const auto sampled = static_cast<LONG>(quotient);
+        quotient += stepQuotient;
+        remainder += stepRemainder;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++quotient;
+        }
+        return sampled;
+    }
+
+private:
+    std::int64_t divisor;
+    std::int64_t stepQuotient;
+    std::int64_t stepRemainder;
+    std::int64_t quotient = 0;
+    std::int64_t remainder = 0;
+};
 
 // Copies source rectangle from into target rectangle to of dest (stretching when their sizes
 // differ); only the part of to that lies on dest is drawn.
@@ -66,20 +94,22 @@ void Copy(SurfaceObject& dest, const RECT& to, const SurfaceObject& source, cons
     const LONG fromWidth = from.right - from.left;
     const LONG fromHeight = from.bottom - from.top;
     const auto count = static_cast<DWORD>(right - left);
-    std::vector<DWORD> columns;
-    if (toWidth != fromWidth) {
-        columns.resize(count);
-        for (DWORD i = 0; i < count; ++i) {
-            columns[i] = static_cast<DWORD>(
-                from.left + Sample(left - to.left + static_cast<LONG>(i), toWidth, fromWidth));
+    if (toWidth == fromWidth && toHeight == fromHeight) {
+        for (LONG y = top; y < bottom; ++y) {
+            const BYTE* row = view.Row(from.top + y - to.top) + from.left + (left - to.left);
+            CopyRow(dest.Row(static_cast<DWORD>(y)) + left, row, count, key);
         }
-    }
-    for (LONG y = top; y < bottom; ++y) {
-        const LONG sourceY = from.top + Sample(y - to.top, toHeight, fromHeight);
-        BYTE* target = dest.Row(static_cast<DWORD>(y)) + left;
-        const BYTE* row = view.Row(sourceY);
-        if (columns.empty()) CopyRow(target, row + from.left + (left - to.left), count, key);
-        else StretchRow(target, row, columns.data(), count, key);
+    } else {
+        std::vector<DWORD> columns(count);
+        Sampler column(left - to.left, toWidth, fromWidth);
+        for (DWORD& sampled : columns) sampled = static_cast<DWORD>(from.left + column.Next());
+        StretchedRow stretched(std::move(columns), key);
+        Sampler row(top - to.top, toHeight, fromHeight);
+        for (LONG y = top; y < bottom; ++y) {
+            const LONG sourceY = from.top + row.Next();
+            stretched.Sample(sourceY, view.Row(sourceY));
+            stretched.Draw(dest.Row(static_cast<DWORD>(y)) + left);
+        }
     }
     NoteChange(&dest, {left, top, right, bottom});
 }

@@ -56,16 +56,9 @@ inline void CopyRow(BYTE* dst, const BYTE* src, DWORD count, KeyRange key)
 }
 
 // Nearest-neighbour: dst[i] takes src[columns[i]].
-inline void StretchRow(BYTE* dst, const BYTE* src, const DWORD* columns, DWORD count, KeyRange key)
+inline void StretchRow(BYTE* dst, const BYTE* src, const DWORD* columns, DWORD count)
 {
-    if (key.Empty()) {
-        for (DWORD i = 0; i < count; ++i) dst[i] = src[columns[i]];
-        return;
-    }
-    for (DWORD i = 0; i < count; ++i) {
-        const BYTE pixel = src[columns[i]];
-        if (!key.Holds(pixel)) dst[i] = pixel;
-    }
+    for (DWORD i = 0; i < count; ++i) dst[i] = src[columns[i]];
 }
 
 } // namespace platform::ddraw
