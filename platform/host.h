@@ -3,6 +3,7 @@
 // and `browser/` each implement every function here; the build links one of the two, and
 // nothing else asks which.
 
+#include <cstdint>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -63,8 +64,11 @@ struct FontFile {
 // since the closest one is always offered.
 std::optional<FontFile> MatchFontFile(const char* family, int weight);
 
-// Files the game wrote must outlast the program: on a desktop the kernel keeps them; in the
-// browser the page's lasting storage is brought up to date with the player's folders.
-void KeepWrittenFiles();
+// What was written must outlast the program: on a desktop the kernel keeps it; in the browser
+// the page's lasting storage is told of every change to the player's folders as it is made:
+// `size` bytes written at `offset` of a file (none when it was emptied), a file renamed, or
+// removed (renamed to nothing).
+void FileWritten(const std::string& path, std::uint64_t offset, std::uint64_t size);
+void FileRenamed(const std::string& from, const std::string& to);
 
 } // namespace platform

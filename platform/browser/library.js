@@ -61,11 +61,4 @@ mergeInto(LibraryManager.library, {
   kg_keep_files: function () {
     if (Module['kgStorage']) Module['kgStorage'].keep();
   },
-
-  // fsync hands the file to the page's storage as a closed file does, without waiting for it:
-  // the program gives control away only in its own waits, so that its end is always seen.
-  fd_sync: function (fd) {
-    if (Module['kgStorage']) Module['kgStorage'].keep();
-    return 0;
-  },
 });

@@ -1,5 +1,6 @@
-// The player's folders are IndexedDB's in the browser; a file the game wrote is copied there at
-// once, so a tab closed right after the Killer List keeps its new entry.
+// The player's folders are IndexedDB's in the browser; every change the game makes to a file is
+// handed to the page's storage at once, so a tab closed right after the Killer List keeps its
+// new entry.
 
 #include "platform/host.h"
 
@@ -7,6 +8,8 @@ extern "C" void kg_keep_files();
 
 namespace platform {
 
-void KeepWrittenFiles() { kg_keep_files(); }
+void FileWritten(const std::string&, std::uint64_t, std::uint64_t) { kg_keep_files(); }
+
+void FileRenamed(const std::string&, const std::string&) { kg_keep_files(); }
 
 } // namespace platform

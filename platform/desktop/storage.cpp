@@ -4,6 +4,8 @@
 
 namespace platform {
 
-void KeepWrittenFiles() {}
+void FileWritten(const std::string&, std::uint64_t, std::uint64_t) {}
+
+void FileRenamed(const std::string&, const std::string&) {}
 
 } // namespace platform

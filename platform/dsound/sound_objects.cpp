@@ -3,12 +3,12 @@
 
 #include "platform/dsound/sound_objects.h"
 
-#include "platform/dsound/faults.h"
 #include "platform/dsound/output.h"
 #include "platform/dsound/voices.h"
+#include "platform/fault.h"
 
 using namespace platform::dsound;
-using platform::SoundCall;
+using platform::InjectedFailure;
 
 namespace {
 
@@ -22,7 +22,7 @@ HRESULT IDirectSoundBuffer::SetFormat(const WAVEFORMATEX* format)
     if (!Self(this)->primary) return DSERR_INVALIDCALL;
     if (CurrentDevice()->cooperativeLevel < DSSCL_PRIORITY) return DSERR_PRIOLEVELNEEDED;
     if (!IsPlayablePcm(*format)) return DSERR_BADFORMAT;
-    if (const HRESULT fault = InjectedFault(SoundCall::SetFormat); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundSetFormat"); fault != S_OK) return fault;
     StopOutput();
     SetMixFormat(*format);
     StartOutput();
@@ -37,7 +37,7 @@ HRESULT IDirectSoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audioPtr1, L
     if (self->primary) return DSERR_INVALIDCALL;
     if (offset >= self->store->size || bytes > self->store->size - offset)
         return DSERR_INVALIDPARAM;
-    if (const HRESULT fault = InjectedFault(SoundCall::Lock); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundLock"); fault != S_OK) return fault;
     *audioPtr1 = self->store->bytes.get() + offset;
     *audioBytes1 = bytes;
     if (audioPtr2 != nullptr) *audioPtr2 = nullptr;
@@ -50,7 +50,7 @@ HRESULT IDirectSoundBuffer::Unlock(LPVOID audioPtr1, DWORD, LPVOID, DWORD)
 {
     SoundBuffer* self = Self(this);
     if (audioPtr1 == nullptr || audioPtr1 != self->lockedAt) return DSERR_INVALIDPARAM;
-    if (const HRESULT fault = InjectedFault(SoundCall::Unlock); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundUnlock"); fault != S_OK) return fault;
     self->lockedAt = nullptr;
     return DS_OK;
 }
@@ -58,7 +58,7 @@ HRESULT IDirectSoundBuffer::Unlock(LPVOID audioPtr1, DWORD, LPVOID, DWORD)
 HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags)
 {
     if ((flags & DSBPLAY_LOOPING) != 0) return DSERR_UNSUPPORTED;
-    if (const HRESULT fault = InjectedFault(SoundCall::Play); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundPlay"); fault != S_OK) return fault;
     // The primary buffer mixes whenever the device exists.
     if (!Self(this)->primary) PlayVoice(Self(this)->voice);
     return DS_OK;
@@ -66,7 +66,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags)
 
 HRESULT IDirectSoundBuffer::Stop()
 {
-    if (const HRESULT fault = InjectedFault(SoundCall::Stop); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundStop"); fault != S_OK) return fault;
     if (!Self(this)->primary) StopVoice(Self(this)->voice);
     return DS_OK;
 }
@@ -76,7 +76,7 @@ HRESULT IDirectSoundBuffer::SetPan(LONG pan)
     SoundBuffer* self = Self(this);
     if ((self->flags & DSBCAPS_CTRLPAN) == 0) return DSERR_CONTROLUNAVAIL;
     if (pan < DSBPAN_LEFT || pan > DSBPAN_RIGHT) return DSERR_INVALIDPARAM;
-    if (const HRESULT fault = InjectedFault(SoundCall::SetPan); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundSetPan"); fault != S_OK) return fault;
     self->pan = pan;
     if (!self->primary) SetVoiceGains(self->voice, PanToGains(pan));
     return DS_OK;

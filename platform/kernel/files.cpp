@@ -1,51 +1,57 @@
 // Files on POSIX descriptors, with the platform's open dispositions and its no-sharing rule.
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/folders.h"
-#include "platform/host.h"
 #include "platform/kernel.h"
 #include "platform/kernel/last_error.h"
+#include "platform/port/owned_file.h"
 #include "platform/replay/seam.h"
 
 namespace {
 
-// The process-wide table of open files: a handle is its slot number plus one, so a stale or
-// made-up handle is recognised instead of reaching a descriptor it does not own.
-std::vector<int> openFiles;
-platform::WriteFaultHook writeFaultHook = nullptr;
+using platform::FileLock;
+using platform::OwnedFile;
 
-HANDLE AddOpenFile(int fd)
+// The process-wide table of open files: a handle is its slot number plus one, so a stale or
+// made-up handle is recognised instead of reaching a file it does not own.
+std::vector<std::optional<OwnedFile>> openFiles;
+
+HANDLE AddOpenFile(OwnedFile file)
 {
     std::size_t slot = 0;
-    while (slot < openFiles.size() && openFiles[slot] >= 0) ++slot;
-    if (slot == openFiles.size()) openFiles.push_back(fd);
-    openFiles[slot] = fd;
+    while (slot < openFiles.size() && openFiles[slot]) ++slot;
+    if (slot == openFiles.size()) openFiles.emplace_back();
+    openFiles[slot] = std::move(file);
     return reinterpret_cast<HANDLE>(slot + 1);
 }
 
-// The descriptor behind a handle, or -1 (with ERROR_INVALID_HANDLE) when it is not open.
-int DescriptorOf(HANDLE file)
+// The file behind a handle, or null (with ERROR_INVALID_HANDLE) when it is not open.
+OwnedFile* FileOf(HANDLE handle)
 {
-    const auto slot = reinterpret_cast<std::uintptr_t>(file) - 1;
-    if (file == INVALID_HANDLE_VALUE || slot >= openFiles.size() || openFiles[slot] < 0) {
+    const auto slot = reinterpret_cast<std::uintptr_t>(handle) - 1;
+    if (handle == INVALID_HANDLE_VALUE || slot >= openFiles.size() || !openFiles[slot]) {
         SetLastError(ERROR_INVALID_HANDLE);
-        return -1;
+        return nullptr;
     }
-    return openFiles[slot];
+    return &*openFiles[slot];
+}
+
+bool Failed(int err)
+{
+    platform::SetLastErrorFromErrno(err);
+    return false;
 }
 
 int OpenFlags(DWORD access, DWORD disposition)
 {
-    int flags = O_CLOEXEC;
+    int flags = 0;
     if ((access & GENERIC_READ) && (access & GENERIC_WRITE)) flags |= O_RDWR;
     else if (access & GENERIC_WRITE) flags |= O_WRONLY;
     else flags |= O_RDONLY;
@@ -69,49 +75,24 @@ std::string PathOf(LPCSTR fileName, DWORD access, DWORD disposition)
     return writes ? platform::PathForWriting(fileName) : platform::PathForReading(fileName);
 }
 
-// A file is emptied only once the lock is ours, so a file another holder uses is never touched.
 bool EmptiesFile(DWORD disposition)
 {
     return disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
 }
 
 // No sharing within the program: a file already open here is not opened again.
-bool IsOpenHere(int fd)
+bool IsOpenHere(const OwnedFile& file)
 {
-    struct stat info {};
-    if (fstat(fd, &info) != 0) return false;
-    return std::any_of(openFiles.begin(), openFiles.end(), [&](int other) {
-        struct stat held {};
-        return other >= 0 && fstat(other, &held) == 0 && held.st_dev == info.st_dev
-               && held.st_ino == info.st_ino;
-    });
+    return std::any_of(openFiles.begin(), openFiles.end(),
+                       [&](const auto& other) { return other && other->SameFileAs(file); });
 }
 
 // Against other processes a writer holds its file alone, while readers share it: two players
 // on one machine read the installed data at the same time, and nobody reads a file being written.
-int CrossProcessLock(DWORD access, DWORD disposition, DWORD shareMode)
+FileLock CrossProcessLock(DWORD access, DWORD disposition, DWORD shareMode)
 {
     const bool alone = shareMode == 0 && ((access & GENERIC_WRITE) || EmptiesFile(disposition));
-    return (alone ? LOCK_EX : LOCK_SH) | LOCK_NB;
-}
-
-// Makes a rename in folder lasting: the folder's entry is on the disk once this returns.
-bool SyncFolderOf(const char* path)
-{
-    std::string folder(path);
-    const auto slash = folder.rfind('/');
-    folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool synced = fd >= 0 && fsync(fd) == 0;
-    if (fd >= 0) close(fd);
-    return synced;
-}
-
-bool EmptyRegularFile(int fd)
-{
-    struct stat info {};
-    if (fstat(fd, &info) != 0) return false;
-    return !S_ISREG(info.st_mode) || ftruncate(fd, 0) == 0;
+    return alone ? FileLock::Alone : FileLock::Shared;
 }
 
 } // namespace
@@ -128,86 +109,66 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPVOID
         return INVALID_HANDLE_VALUE;
     }
     const std::string path = PathOf(fileName, desiredAccess, creationDisposition);
-    const int fd = open(path.c_str(), OpenFlags(desiredAccess, creationDisposition), 0644);
-    if (fd < 0) {
-        platform::SetLastErrorFromErrno(errno);
+    int err = 0;
+    // The sharing rule is checked before the file is emptied, so a file open here is untouched.
+    auto file =
+        OwnedFile::Open(path, OpenFlags(desiredAccess, creationDisposition),
+                        CrossProcessLock(desiredAccess, creationDisposition, shareMode), err);
+    if (!file) {
+        platform::SetLastErrorFromErrno(err);
         return INVALID_HANDLE_VALUE;
     }
-    if (shareMode == 0 && IsOpenHere(fd)) {
+    if (shareMode == 0 && IsOpenHere(*file)) {
         SetLastError(ERROR_SHARING_VIOLATION);
-        close(fd);
         return INVALID_HANDLE_VALUE;
     }
-    if (flock(fd, CrossProcessLock(desiredAccess, creationDisposition, shareMode)) != 0
-        || (EmptiesFile(creationDisposition) && !EmptyRegularFile(fd))) {
-        platform::SetLastErrorFromErrno(errno);
-        close(fd);
+    if (EmptiesFile(creationDisposition) && !file->Empty()) {
+        platform::SetLastErrorFromErrno(file->Error());
         return INVALID_HANDLE_VALUE;
     }
     SetLastError(ERROR_SUCCESS);
-    const HANDLE handle = AddOpenFile(fd);
+    const HANDLE handle = AddOpenFile(std::move(*file));
     platform::journal::FileOpened(handle, fileName, desiredAccess);
     return handle;
 }
 
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPVOID)
+BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPVOID)
 {
     if (bytesRead != nullptr) *bytesRead = 0;
-    const int fd = DescriptorOf(file);
-    if (fd < 0) return FALSE;
+    OwnedFile* file = FileOf(handle);
+    if (file == nullptr) return FALSE;
     if (buffer == nullptr && bytesToRead > 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    DWORD done = 0;
-    while (done < bytesToRead) {
-        const ssize_t got = read(fd, static_cast<char*>(buffer) + done, bytesToRead - done);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            platform::SetLastErrorFromErrno(errno);
-            if (bytesRead != nullptr) *bytesRead = done;
-            return FALSE;
-        }
-        if (got == 0) break;
-        done += static_cast<DWORD>(got);
-    }
-    if (bytesRead != nullptr) *bytesRead = done;
-    platform::journal::FileRead(file, buffer, done);
+    std::size_t done = 0;
+    const bool read = file->Read(buffer, bytesToRead, done);
+    if (bytesRead != nullptr) *bytesRead = static_cast<DWORD>(done);
+    if (!read) return Failed(file->Error());
+    platform::journal::FileRead(handle, buffer, static_cast<DWORD>(done));
     return TRUE;
 }
 
-BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPVOID)
+BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPVOID)
 {
     if (bytesWritten != nullptr) *bytesWritten = 0;
-    const int fd = DescriptorOf(file);
-    if (fd < 0) return FALSE;
+    OwnedFile* file = FileOf(handle);
+    if (file == nullptr) return FALSE;
     if (buffer == nullptr && bytesToWrite > 0) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (writeFaultHook != nullptr && writeFaultHook(bytesToWrite)) {
-        SetLastError(ERROR_DISK_FULL);
-        return FALSE;
-    }
-    DWORD done = 0;
-    while (done < bytesToWrite) {
-        const ssize_t put = write(fd, static_cast<const char*>(buffer) + done, bytesToWrite - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            platform::SetLastErrorFromErrno(put < 0 ? errno : ENOSPC);
-            if (bytesWritten != nullptr) *bytesWritten = done;
-            return FALSE;
-        }
-        done += static_cast<DWORD>(put);
-    }
-    if (bytesWritten != nullptr) *bytesWritten = done;
-    return TRUE;
+    std::size_t done = 0;
+    const bool written =
+        file->Write({static_cast<const std::uint8_t*>(buffer), bytesToWrite}, done);
+    if (bytesWritten != nullptr) *bytesWritten = static_cast<DWORD>(done);
+    return written ? TRUE : Failed(file->Error());
 }
 
-DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod)
+DWORD SetFilePointer(HANDLE handle, LONG distance, LONG* distanceHigh, DWORD moveMethod)
 {
-    const int fd = DescriptorOf(file);
-    if (fd < 0) return INVALID_SET_FILE_POINTER;
+    OwnedFile* file = FileOf(handle);
+    if (file == nullptr) return INVALID_SET_FILE_POINTER;
     off_t offset = distance;
     if (distanceHigh != nullptr) {
         offset =
@@ -217,87 +178,64 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveM
     const int whence = moveMethod == FILE_END       ? SEEK_END
                        : moveMethod == FILE_CURRENT ? SEEK_CUR
                                                     : SEEK_SET;
-    const off_t position = lseek(fd, offset, whence);
-    if (position < 0) {
-        // lseek refuses a position before the start of the file, and leaves the old one.
-        if (errno == EINVAL) SetLastError(ERROR_NEGATIVE_SEEK);
-        else platform::SetLastErrorFromErrno(errno);
+    const std::optional<std::uint64_t> position = file->Seek(offset, whence);
+    if (!position) {
+        // A position before the start of the file is refused, and the old one stays.
+        if (file->Error() == EINVAL) SetLastError(ERROR_NEGATIVE_SEEK);
+        else platform::SetLastErrorFromErrno(file->Error());
         return INVALID_SET_FILE_POINTER;
     }
-    if (distanceHigh != nullptr) *distanceHigh = static_cast<LONG>(position >> 32);
+    if (distanceHigh != nullptr) *distanceHigh = static_cast<LONG>(*position >> 32);
     SetLastError(ERROR_SUCCESS);
-    return static_cast<DWORD>(position);
+    return static_cast<DWORD>(*position);
 }
 
-DWORD GetFileSize(HANDLE file, LPDWORD fileSizeHigh)
+DWORD GetFileSize(HANDLE handle, LPDWORD fileSizeHigh)
 {
-    const int fd = DescriptorOf(file);
-    struct stat info {};
-    if (fd < 0 || fstat(fd, &info) != 0) {
-        if (fd >= 0) platform::SetLastErrorFromErrno(errno);
+    OwnedFile* file = FileOf(handle);
+    if (file == nullptr) return INVALID_FILE_SIZE;
+    const std::optional<std::uint64_t> size = file->Size();
+    if (!size) {
+        platform::SetLastErrorFromErrno(file->Error());
         return INVALID_FILE_SIZE;
     }
-    const auto size = static_cast<std::uint64_t>(info.st_size);
-    if (fileSizeHigh != nullptr) *fileSizeHigh = static_cast<DWORD>(size >> 32);
+    if (fileSizeHigh != nullptr) *fileSizeHigh = static_cast<DWORD>(*size >> 32);
     SetLastError(ERROR_SUCCESS);
-    return static_cast<DWORD>(size);
+    return static_cast<DWORD>(*size);
 }
 
-BOOL FlushFileBuffers(HANDLE file)
+BOOL FlushFileBuffers(HANDLE handle)
 {
-    const int fd = DescriptorOf(file);
-    if (fd < 0) return FALSE;
-    // In the browser fsync itself hands the file to the page's storage.
-    if (fsync(fd) != 0) {
-        platform::SetLastErrorFromErrno(errno);
-        return FALSE;
-    }
-    return TRUE;
+    OwnedFile* file = FileOf(handle);
+    if (file == nullptr) return FALSE;
+    return file->Sync() ? TRUE : Failed(file->Error());
 }
 
-BOOL CloseHandle(HANDLE object)
+BOOL CloseHandle(HANDLE handle)
 {
-    const int fd = DescriptorOf(object);
-    if (fd < 0) return FALSE;
-    openFiles[reinterpret_cast<std::uintptr_t>(object) - 1] = -1;
-    platform::journal::FileClosed(object);
-    const bool written = (fcntl(fd, F_GETFL) & O_ACCMODE) != O_RDONLY;
-    close(fd); // closing the descriptor also drops its lock
-    if (written) platform::KeepWrittenFiles();
+    if (FileOf(handle) == nullptr) return FALSE;
+    platform::journal::FileClosed(handle);
+    openFiles[reinterpret_cast<std::uintptr_t>(handle) - 1].reset();
     return TRUE;
 }
 
 BOOL DeleteFileA(LPCSTR fileName)
 {
-    if (unlink(platform::PathForWriting(fileName).c_str()) != 0) {
-        platform::SetLastErrorFromErrno(errno);
-        return FALSE;
-    }
-    platform::KeepWrittenFiles();
-    return TRUE;
+    int err = 0;
+    return platform::RemoveFile(platform::PathForWriting(fileName), err) ? TRUE : Failed(err);
 }
 
 // Both names are in the player's folder: a file of the data is never moved.
 BOOL MoveFileExA(LPCSTR existingName, LPCSTR newName, DWORD flags)
 {
-    const std::string from = platform::PathForWriting(existingName);
-    const std::string to = platform::PathForWriting(newName);
-    if (!(flags & MOVEFILE_REPLACE_EXISTING) && access(to.c_str(), F_OK) == 0) {
+    int err = 0;
+    if (platform::RenameFile(platform::PathForWriting(existingName),
+                             platform::PathForWriting(newName), flags & MOVEFILE_REPLACE_EXISTING,
+                             flags & MOVEFILE_WRITE_THROUGH, err))
+        return TRUE;
+    if (err == EEXIST) {
         SetLastError(ERROR_ALREADY_EXISTS);
         return FALSE;
     }
-    if (rename(from.c_str(), to.c_str()) != 0
-        || ((flags & MOVEFILE_WRITE_THROUGH) && !SyncFolderOf(to.c_str()))) {
-        platform::SetLastErrorFromErrno(errno);
-        return FALSE;
-    }
-    platform::KeepWrittenFiles();
-    return TRUE;
-}
-
-platform::WriteFaultHook platform::SetWriteFaultHook(WriteFaultHook hook)
-{
-    const WriteFaultHook previous = writeFaultHook;
-    writeFaultHook = hook;
-    return previous;
+    return Failed(err);
 }

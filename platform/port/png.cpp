@@ -5,8 +5,15 @@
 
 #include <png.h>
 
+#include <cstring>
+
+#include "platform/port/owned_file.h"
+
 namespace platform {
 namespace {
+
+// Far larger than any picture of 640 x 480 indices, and no device without end.
+constexpr std::size_t pngMostBytes = std::size_t {64} << 20;
 
 void Fail(std::string* error, const std::string& reason)
 {
@@ -32,18 +39,31 @@ bool WriteIndexedPng(const char* path, const IndexedPicture& picture)
         colormap[i * 4 + 2] = picture.palette[i].peBlue;
         colormap[i * 4 + 3] = picture.transparentIndex == i ? 0 : 255;
     }
-    const bool ok =
-        png_image_write_to_file(&image, path, 0, picture.pixels.data(),
-                                static_cast<png_int_32>(picture.width), colormap.data());
+    // Encoded in memory, then written as every file of the layer is.
+    png_alloc_size_t size = 0;
+    const auto stride = static_cast<png_int_32>(picture.width);
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, picture.pixels.data(), stride,
+                                   colormap.data()))
+        return false;
+    std::vector<std::uint8_t> bytes(size);
+    const bool encoded = png_image_write_to_memory(&image, bytes.data(), &size, 0,
+                                                   picture.pixels.data(), stride, colormap.data());
     png_image_free(&image);
-    return ok;
+    int err = 0;
+    return encoded && WriteWholeFile(path, {bytes.data(), size}, err);
 }
 
 std::optional<IndexedPicture> ReadIndexedPng(const char* path, std::string* error)
 {
+    int err = 0;
+    const auto file = ReadWholeFile(path, pngMostBytes, err);
+    if (!file) {
+        Fail(error, std::string("cannot read PNG: ") + std::strerror(err));
+        return std::nullopt;
+    }
     png_image image {};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path)) {
+    if (!png_image_begin_read_from_memory(&image, file->data(), file->size())) {
         Fail(error, std::string("cannot read PNG: ") + image.message);
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "platform/port/random_faults.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "platform/ddraw.h"
@@ -20,7 +21,19 @@ constexpr const char* occasionalOperations[] = {
     "CreateSurface",  "CreatePalette",       "SetColorKey",      "SetPalette",
     "GetSurfaceDesc", "GetAttachedSurface",  "FlipToGDISurface", "GetCaps",
     "SetDisplayMode", "SetCooperativeLevel", "DirectDrawCreate"};
-constexpr DWORD soundCalls = static_cast<DWORD>(SoundCall::SetPan) + 1;
+// A sound call fails throughout, so the game plays on without its sound.
+constexpr const char* soundOperations[] = {"SoundCreate",
+                                           "SoundGetCaps",
+                                           "SoundSetCooperativeLevel",
+                                           "SoundCreatePrimaryBuffer",
+                                           "SoundCreateSecondaryBuffer",
+                                           "SoundDuplicateSoundBuffer",
+                                           "SoundSetFormat",
+                                           "SoundLock",
+                                           "SoundUnlock",
+                                           "SoundPlay",
+                                           "SoundStop",
+                                           "SoundSetPan"};
 
 struct Picker {
     std::uint32_t state;
@@ -30,20 +43,6 @@ struct Picker {
         return (state >> 8) % bound;
     }
 };
-
-DWORD writesBeforeFailure = 0;
-DWORD failingWrites = 0;
-
-bool FailChosenWrites(DWORD)
-{
-    if (writesBeforeFailure > 0) {
-        --writesBeforeFailure;
-        return false;
-    }
-    if (failingWrites == 0) return false;
-    --failingWrites;
-    return true;
-}
 
 template <std::size_t N>
 std::string ArmOne(Picker& pick, const char* const (&operations)[N], DWORD reach)
@@ -65,14 +64,14 @@ void ArmRandomFaults(std::uint32_t seed)
     for (DWORD i = pick.Next(3); i > 0; --i) armed += ArmOne(pick, frequentOperations, 4000);
     if (pick.Next(3) == 0) armed += ArmOne(pick, occasionalOperations, 12);
     if (pick.Next(4) == 0) {
-        const DWORD call = pick.Next(soundCalls);
-        SetSoundFault(static_cast<SoundCall>(call), DSERR_GENERIC);
+        const DWORD call = pick.Next(std::size(soundOperations));
+        FailOperation(soundOperations[call], DSERR_GENERIC, ALWAYS);
         armed += "sound call " + std::to_string(call) + " always; ";
     }
     if (pick.Next(4) == 0) {
-        writesBeforeFailure = pick.Next(300);
-        failingWrites = 1 + pick.Next(3);
-        SetWriteFaultHook(FailChosenWrites);
+        const DWORD writesBeforeFailure = pick.Next(300);
+        const DWORD failingWrites = 1 + pick.Next(3);
+        FailOperation("WriteFile", ERROR_DISK_FULL, failingWrites, writesBeforeFailure);
         armed += "file writes after " + std::to_string(writesBeforeFailure) + ", "
                  + std::to_string(failingWrites) + " times; ";
     }

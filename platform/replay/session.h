@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/port/owned_file.h"
 #include "platform/replay.h"
 #include "platform/replay/blocks.h"
 #include "platform/replay/file_digests.h"
@@ -13,7 +14,7 @@ namespace platform::journal {
 
 struct OpenDestination {
     std::string path;
-    HANDLE file = nullptr;
+    OwnedFile file;
 };
 
 struct Recording {

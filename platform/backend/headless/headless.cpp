@@ -1,12 +1,11 @@
 #include "platform/backend/headless/headless.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "platform/backend/headless/script.h"
 #include "platform/backend/screen_capture.h"
 #include "platform/notice.h"
+#include "platform/port/owned_file.h"
 
 namespace platform {
 namespace {
@@ -14,6 +13,8 @@ namespace {
 constexpr DWORD clockOffset = 1000000;
 // A finished script's run ends this long after its last event, so every scripted run ends.
 constexpr DWORD idleLimit = 60000;
+// A script of a long run is a few kilobytes; a name that is a device without end is no script.
+constexpr std::size_t scriptMostBytes = std::size_t {16} << 20;
 
 class HeadlessBackend : public Backend {
 public:
@@ -77,12 +78,13 @@ std::unique_ptr<Backend> MakeHeadlessBackend(const BackendOptions& options, std:
 {
     std::string script;
     if (!options.scriptPath.empty()) {
-        std::ifstream in(options.scriptPath, std::ios::binary);
-        if (!in) {
+        int err = 0;
+        const auto bytes = ReadWholeFile(options.scriptPath, scriptMostBytes, err);
+        if (!bytes) {
             error = "cannot read the script " + options.scriptPath;
             return nullptr;
         }
-        script.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        script.assign(bytes->begin(), bytes->end());
     }
     auto events = ParseScript(script, error);
     if (!events) return nullptr;

@@ -1,26 +1,28 @@
 #include "platform/backend/headless/output_files.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "platform/port/owned_file.h"
 
 namespace platform {
 namespace {
 
 bool CanCreate(const std::string& path, std::string& error)
 {
-    int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    const bool made = file >= 0;
-    // A file that is already there is only opened, never truncated before the run writes it.
-    if (!made && errno == EEXIST) file = open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (file < 0) {
-        error = "cannot create " + path + ": " + std::strerror(errno);
+    int err = 0;
+    auto file = OwnedFile::Open(path, O_WRONLY | O_CREAT | O_EXCL, FileLock::Shared, err);
+    const bool made = file.has_value();
+    // A file that is already there is only opened, never emptied before the run writes it.
+    if (!made && err == EEXIST) file = OwnedFile::Open(path, O_WRONLY, FileLock::Shared, err);
+    if (!file) {
+        error = "cannot create " + path + ": " + std::strerror(err);
         return false;
     }
-    close(file);
-    if (made) unlink(path.c_str());
+    file->Close();
+    if (made) RemoveFile(path, err);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/dsound/voices.h"
+#include "platform/fault.h"
 
 namespace test {
 
@@ -26,7 +27,8 @@ void SoundDeviceTest::SetUp()
 
 void SoundDeviceTest::TearDown()
 {
-    platform::ClearSoundFaults();
+    platform::ClearFailures();
+    platform::SetEmulatedSoundDriver(false);
     if (device != nullptr) device->Release();
     platform::SetSoundOutput(platform::SoundOutput::Device);
 }

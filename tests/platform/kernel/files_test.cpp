@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "platform/fault.h"
 #include "platform/kernel.h"
 #include "tests/common/test_support.h"
 
@@ -136,13 +137,14 @@ TEST_F(FileTest, FailuresSetThePlatformErrorNumbersAndEachHasItsText)
     EXPECT_FALSE(::WriteFile(full, "x", 1, &done, nullptr));
     EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
     CloseHandle(full);
-    // The write fault hook fails writes as a full disk.
+    // An injected write failure fails as a full disk does.
     const HANDLE file = Open("f.bin", GENERIC_WRITE, CREATE_ALWAYS);
-    platform::SetWriteFaultHook([](DWORD bytes) { return bytes > 3; });
+    platform::FailOperationWhen("WriteFile", ERROR_DISK_FULL,
+                                [](DWORD bytes) { return bytes > 3; });
     EXPECT_TRUE(::WriteFile(file, "abc", 3, &done, nullptr));
     EXPECT_FALSE(::WriteFile(file, "defg", 4, &done, nullptr));
     EXPECT_EQ(GetLastError(), ERROR_DISK_FULL);
-    platform::SetWriteFaultHook(nullptr);
+    platform::ClearFailures();
     CloseHandle(file);
     EXPECT_EQ(ReadFile("f.bin"), "abc");
     for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION,
