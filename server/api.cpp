@@ -154,7 +154,8 @@ asio::awaitable<Response> Route(Api& api, const Request& request, const std::str
         route = "metrics";
         Response response {http::status::ok, request.version()};
         response.set(http::field::content_type, "text/plain; version=0.0.4; charset=utf-8");
-        response.body() = api.metrics.Text(api.verifier.Waiting(), api.storage.Count());
+        response.body() =
+            api.metrics.Text(api.verifier.Waiting(), api.verifier.Running(), api.storage.Count());
         co_return response;
     }
     route = api_route ? "missing" : "page";

@@ -26,7 +26,7 @@ void Metrics::Refusal(const std::string& reason)
     ++refusals[reason];
 }
 
-std::string Metrics::Text(std::size_t queueLength, std::uint64_t entries)
+std::string Metrics::Text(std::size_t queueLength, std::size_t running, std::uint64_t entries)
 {
     std::lock_guard lock(mutex);
     std::ostringstream out;
@@ -54,6 +54,9 @@ std::string Metrics::Text(std::size_t queueLength, std::uint64_t entries)
     out << "# HELP killglimbot_verification_queue Runs waiting for a verification.\n"
         << "# TYPE killglimbot_verification_queue gauge\n"
         << "killglimbot_verification_queue " << queueLength << '\n'
+        << "# HELP killglimbot_verifications_running Runs being replayed now.\n"
+        << "# TYPE killglimbot_verifications_running gauge\n"
+        << "killglimbot_verifications_running " << running << '\n'
         << "# HELP killglimbot_entries Entries on the world list.\n"
         << "# TYPE killglimbot_entries gauge\n"
         << "killglimbot_entries " << entries << '\n';

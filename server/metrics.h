@@ -18,7 +18,7 @@ public:
     void Verification(const std::string& outcome, double seconds);
     void Refusal(const std::string& reason);
     // The text format, with the gauges given.
-    std::string Text(std::size_t queueLength, std::uint64_t entries);
+    std::string Text(std::size_t queueLength, std::size_t running, std::uint64_t entries);
 
 private:
     static constexpr std::array<double, 9> bounds = {0.1, 0.25, 0.5, 1, 2.5, 5, 10, 30, 60};

@@ -131,6 +131,12 @@ std::size_t Verifier::Waiting()
     return queue.size();
 }
 
+std::size_t Verifier::Running()
+{
+    std::lock_guard lock(mutex);
+    return running;
+}
+
 std::size_t Verifier::RetryAfterSeconds()
 {
     std::lock_guard lock(mutex);
@@ -160,11 +166,13 @@ void Verifier::Work(std::size_t worker)
             if (queue.empty()) return;
             job = std::move(queue.front());
             queue.pop_front();
+            ++running;
         }
         Verdict verdict = Verify(worker, job.journal);
         {
             std::lock_guard lock(mutex);
             averageSeconds = 0.8 * averageSeconds + 0.2 * verdict.seconds;
+            --running;
         }
         job.done(std::move(verdict));
     }

@@ -54,8 +54,9 @@ public:
     // Queues the journal; `done` is called on a worker's thread. False when the queue is full
     // or the verifier is draining.
     bool Submit(std::string journal, Done done);
-    // Verifications queued and not yet started.
+    // Verifications queued and not yet started; under way.
     std::size_t Waiting();
+    std::size_t Running();
     // Takes no more, finishes every verification submitted, and stops the workers.
     void Drain();
     // The seconds until a place in the queue is likely free.
@@ -76,6 +77,7 @@ private:
     std::condition_variable wake;
     std::deque<Job> queue;
     bool draining = false;
+    std::size_t running = 0;
     double averageSeconds = 1;
     std::vector<std::thread> workers;
 };

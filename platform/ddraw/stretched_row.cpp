@@ -86,7 +86,8 @@ void StretchedRow::Draw(BYTE* target) const
         CopyRowKeyed(target, pixels.data(), static_cast<DWORD>(columns.size()), key);
         return;
     }
-    for (const auto& [from, to] : spans) std::memcpy(target + from, pixels.data() + from, to - from);
+    for (const auto& [from, to] : spans)
+        std::memcpy(target + from, pixels.data() + from, to - from);
 }
 
 } // namespace platform::ddraw

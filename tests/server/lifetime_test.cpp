@@ -39,8 +39,15 @@ TEST(LifetimeTest, SigtermFinishesTheVerificationsUnderWay)
     test::Reply answer;
     std::thread upload(
         [&] { answer = Client(server.port).Post("/api/runs", Journal("minute-window.kgr")); });
-    // The upload is under way once the server has it (the verification takes far longer).
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // SIGTERM while the run is being replayed.
+    Client watcher(server.port);
+    bool underWay = false;
+    for (int wait = 0; wait < 1000 && !underWay; ++wait) {
+        underWay = watcher.Get("/metrics").body.find("killglimbot_verifications_running 1")
+                   != std::string::npos;
+        if (!underWay) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_TRUE(underWay);
     EXPECT_EQ(server.Stop(SIGTERM), 0);
     upload.join();
     EXPECT_EQ(answer.status, 201) << answer.body;
