@@ -60,11 +60,23 @@ Response Killers(Api& api, const Request& request)
     if (!query || !query->Number("from", 0, 0, largestFrom, from, error)
         || !query->Number("count", mostPerPage, 1, mostPerPage, count, error))
         return ErrorResponse(http::status::bad_request, error, request.version());
+    Response response {http::status::ok, request.version()};
+    response.set(http::field::content_type, "application/json; charset=utf-8");
+    response.set(http::field::cache_control, "no-cache");
+    if (auto kept = api.list.Find(from, count)) {
+        response.body() = std::move(*kept);
+        return response;
+    }
+    const std::uint64_t generation = api.list.Generation();
     nlohmann::ordered_json killers = nlohmann::ordered_json::array();
     for (const Entry& entry : api.storage.Killers(from, count)) killers.push_back(EntryJson(entry));
-    return JsonResponse(http::status::ok,
-                        {{"from", from}, {"total", api.storage.Count()}, {"killers", killers}},
-                        request.version());
+    response.body() =
+        JsonResponse(http::status::ok,
+                     {{"from", from}, {"total", api.storage.Count()}, {"killers", killers}},
+                     request.version())
+            .body();
+    api.list.Keep(from, count, generation, response.body());
+    return response;
 }
 
 Response Run(Api& api, const Request& request, std::string_view idText, bool journal)

@@ -8,6 +8,7 @@
 #include <boost/beast/http.hpp>
 #include <string>
 
+#include "server/list_cache.h"
 #include "server/metrics.h"
 #include "server/page_files.h"
 #include "server/rate_limit.h"
@@ -31,6 +32,7 @@ struct Api {
     Metrics& metrics;
     RateLimit& uploads;
     const PageFiles& page;
+    ListCache& list;
 };
 
 // The answer to `request` from the address `client`; `route` is set to the name of the route

@@ -136,7 +136,8 @@ int main(int argc, char** argv)
     Verifier verifier;
     Metrics metrics;
     RateLimit uploads(settings.uploadsPerMinute);
-    Api api {settings, *storage, verifier, metrics, uploads, page};
+    ListCache list;
+    Api api {settings, *storage, verifier, metrics, uploads, page, list};
     HttpServer http(io, api, settings);
     if (!http.Listen(error)) return Fail(error);
     if (!verifier.Start(VerifierChoice(settings), error)) return Fail(error);

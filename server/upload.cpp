@@ -93,7 +93,7 @@ struct Uploading {
                        .count();
         Entry entry;
         switch (api.storage.Add(run, entry)) {
-        case AddOutcome::Added: return Listed(http::status::created, entry);
+        case AddOutcome::Added: api.list.Changed(); return Listed(http::status::created, entry);
         case AddOutcome::Present: return Listed(http::status::ok, entry);
         case AddOutcome::Copy:
             return Refuse(http::status::unprocessable_entity, "copy",
