@@ -21,6 +21,8 @@ FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
 WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring fonttools
 # Its tests drive Debian's Chromium with playwright-core (from npm) and verify journals natively.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium
+# make server-bench: wrk for the load, nginx for the yardstick, sqlite3 to fill a large list.
+SERVER_BENCH_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) wrk nginx-light sqlite3 curl
 # make serve: the server, the game that verifies for it, and the page it serves.
 SERVE_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES)
 WEB_PORT ?= 8000
@@ -36,7 +38,7 @@ ARGS ?=
 SERVE_PORT ?= 8080
 FUZZ_SECONDS ?= 60
 
-.PHONY: play test asan bench cpu-use package fuzz web serve-web web-test web-bench serve format format-check clean
+.PHONY: play test asan bench cpu-use package fuzz web serve-web web-test web-bench serve server-bench format format-check clean
 
 # Each goal installs its own packages (target-specific, so its build step sees them too).
 play: PACKAGES = $(PLAY_PACKAGES)
@@ -88,6 +90,11 @@ serve: web
 	cmake --preset release
 	cmake --build --preset release --target killglimbot-server
 	build/release/bin/killglimbot-server --listen 127.0.0.1:$(SERVE_PORT) --page build/web $(ARGS)
+
+# The server's load figures beside nginx and beside the game's own --verify (see the README).
+server-bench: PACKAGES = $(SERVER_BENCH_PACKAGES)
+server-bench: build-release
+	bench/server/server_bench.sh build/release
 
 serve-web:
 	@echo "Kill Glimbot in a browser: http://127.0.0.1:$(WEB_PORT)/"

@@ -4,7 +4,6 @@
 #include <boost/asio/detached.hpp>
 #include <boost/asio/redirect_error.hpp>
 #include <boost/asio/steady_timer.hpp>
-#include <boost/asio/strand.hpp>
 #include <boost/asio/use_awaitable.hpp>
 #include <boost/beast/core.hpp>
 
@@ -94,7 +93,24 @@ std::uint16_t HttpServer::Port() const
     return acceptor.local_endpoint(ignored).port();
 }
 
-void HttpServer::Start() { asio::co_spawn(io, Accept(), asio::detached); }
+HttpServer::~HttpServer() { Stop(); }
+
+void HttpServer::Start()
+{
+    for (std::size_t i = 0; i < settings.threads; ++i) {
+        loops.push_back(std::make_unique<Loop>());
+        Loop& loop = *loops.back();
+        loop.thread = std::thread([&loop] { loop.io.run(); });
+    }
+    asio::co_spawn(io, Accept(), asio::detached);
+}
+
+void HttpServer::Stop()
+{
+    for (auto& loop : loops) loop->io.stop();
+    for (auto& loop : loops)
+        if (loop->thread.joinable()) loop->thread.join();
+}
 
 void HttpServer::StopAccepting()
 {
@@ -109,8 +125,9 @@ asio::awaitable<void> HttpServer::Accept()
 {
     for (;;) {
         beast::error_code error;
+        Loop& loop = *loops[nextLoop++ % loops.size()];
         tcp::socket socket = co_await acceptor.async_accept(
-            asio::make_strand(io), asio::redirect_error(asio::use_awaitable, error));
+            loop.io, asio::redirect_error(asio::use_awaitable, error));
         if (error == asio::error::operation_aborted || !acceptor.is_open()) co_return;
         if (error) {
             // Out of descriptors, most likely: let some connections end first.
@@ -119,8 +136,7 @@ asio::awaitable<void> HttpServer::Accept()
             continue;
         }
         if (connections >= settings.maxConnections) continue; // the socket closes here
-        const auto executor = socket.get_executor();
-        asio::co_spawn(executor, Serve(std::move(socket)), asio::detached);
+        asio::co_spawn(loop.io, Serve(std::move(socket)), asio::detached);
     }
 }
 

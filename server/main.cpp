@@ -15,6 +15,7 @@
 
 #include "server/command_line.h"
 #include "server/http_server.h"
+#include "server/request_log.h"
 
 namespace {
 
@@ -24,6 +25,17 @@ using namespace server;
 constexpr std::size_t largestSettingsFile = 64 * 1024;
 // After the verifications are done, the answers still being written get this long.
 constexpr auto lastWrites = std::chrono::seconds(10);
+// The request log reaches its file at least this often.
+constexpr auto logFlush = std::chrono::milliseconds(250);
+
+void FlushLogEvery(asio::steady_timer& timer)
+{
+    timer.expires_after(logFlush);
+    timer.async_wait([&timer](const boost::system::error_code& failure) {
+        FlushLog();
+        if (!failure) FlushLogEvery(timer);
+    });
+}
 
 int Fail(const std::string& message, int status = 1)
 {
@@ -109,6 +121,7 @@ void Drain(asio::io_context& io, HttpServer& http, Verifier& verifier, std::thre
         const auto deadline = std::chrono::steady_clock::now() + lastWrites;
         while (http.Busy() > 0 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        http.Stop();
         io.stop();
     });
 }
@@ -132,7 +145,7 @@ int main(int argc, char** argv)
     if (!storage) return Fail("cannot open the database " + settings.database + ": " + error);
     PageFiles page;
     if (!settings.page.empty() && !page.Load(settings.page, error)) return Fail(error);
-    asio::io_context io(static_cast<int>(settings.threads));
+    asio::io_context io(1);
     Verifier verifier;
     Metrics metrics;
     RateLimit uploads(settings.uploadsPerMinute);
@@ -149,11 +162,11 @@ int main(int argc, char** argv)
     signals.async_wait([&](const boost::system::error_code& failure, int) {
         if (!failure) Drain(io, http, verifier, drainer);
     });
-    std::vector<std::thread> threads;
-    for (std::size_t i = 1; i < settings.threads; ++i) threads.emplace_back([&io] { io.run(); });
+    asio::steady_timer flushing(io);
+    FlushLogEvery(flushing);
     io.run();
-    for (std::thread& thread : threads) thread.join();
     if (drainer.joinable()) drainer.join();
+    FlushLog();
     std::fprintf(stderr, "killglimbot-server: stopped\n");
     return 0;
 }

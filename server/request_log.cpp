@@ -44,6 +44,11 @@ void LogRequest(const std::string& client, std::string_view method, std::string_
                              + std::to_string(bytes);
     std::lock_guard lock(logMutex);
     std::printf("%s %.3f\n", line.c_str(), seconds);
+}
+
+void FlushLog()
+{
+    std::lock_guard lock(logMutex);
     std::fflush(stdout);
 }
 
