@@ -132,9 +132,14 @@ ls "$work"/runs/*.kgr | xargs -P "$cores" -n 1 "$game" --verify > /dev/null || t
 verify_seconds=$(echo "$began $(date +%s.%N)" | awk '{ print $2 - $1 }')
 start_server "$work/uploads.sqlite" "$port"
 began=$(date +%s.%N)
-ls "$work"/runs/*.kgr | xargs -P "$((2 * cores))" -I '{}' \
-  curl -s -o /dev/null -w '%{http_code}\n' --data-binary @'{}' "http://127.0.0.1:$port/api/runs" \
-  > "$work/statuses.txt"
+# One curl for all the uploads, as many at once as there are verifiers and as many waiting.
+set --
+for journal in "$work"/runs/*.kgr; do
+  set -- "$@" --next -s -o /dev/null -w '%{http_code}\n' --data-binary "@$journal" \
+    "http://127.0.0.1:$port/api/runs"
+done
+shift
+curl -s --parallel --parallel-max "$((2 * cores))" "$@" > "$work/statuses.txt"
 upload_seconds=$(echo "$began $(date +%s.%N)" | awk '{ print $2 - $1 }')
 echo "killglimbot --verify, $cores processes: $(echo "$journals $verify_seconds" | awk '{ printf "%.2f runs/s", $1 / $2 }')"
 echo "killglimbot-server: $(echo "$journals $upload_seconds" | awk '{ printf "%.2f runs/s", $1 / $2 }') ($(sort "$work/statuses.txt" | uniq -c | awk '{ printf "%s%s x %s", sep, $1, $2; sep = ", " }'))"
