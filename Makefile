@@ -19,8 +19,9 @@ FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
 # The browser build: emscripten, Debian's sources of the libraries it builds for WebAssembly,
 # the native build that makes the data, and fonttools to cut the fonts down to what is drawn.
 WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring fonttools
-# Its tests drive Debian's Chromium with playwright-core (from npm) and verify journals natively.
-WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium
+# Its tests drive Debian's Chromium with playwright-core (from npm), verify journals natively and
+# play the world list against the server.
+WEB_TEST_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES) chromium
 # make server-bench: wrk for the load, nginx for the yardstick, sqlite3 to fill a large list.
 SERVER_BENCH_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) wrk nginx-light sqlite3 curl
 # make serve: the server, the game that verifies for it, and the page it serves.
@@ -103,8 +104,9 @@ serve-web:
 web-test: PACKAGES = $(WEB_TEST_PACKAGES)
 web-test: web
 	@tools/install-deps.sh $(PACKAGES)
+	cmake --build --preset release --target killglimbot-server
 	cd tests/page && npm ci --no-audit --no-fund
-	node --test --test-concurrency=1 tests/page/page_test.mjs
+	node --test --test-concurrency=1 tests/page/page_test.mjs tests/page/world_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side;
 # then the page in Chromium: time to the title, bytes loaded, processor use while playing.

@@ -24,6 +24,7 @@
   let armed = null; // takes back the offer of another game
   let lastRun = null; // the bytes of the last run's journal
   let touched = false; // the player uses a touch screen
+  const endedListeners = []; // told when a game or a watched run has ended
 
   function say(text) {
     message.textContent = text;
@@ -74,6 +75,7 @@
   // The game has ended: what the player chose meanwhile starts, else another game is offered.
   function ended(before) {
     game = null;
+    endedListeners.forEach((listener) => listener());
     if (next) {
       const start = next;
       next = null;
@@ -153,6 +155,16 @@
     });
   }
 
+  // Watches a journal; a game that runs is closed first, as a closed window would close it.
+  function watchNow(bytes) {
+    if (!game) {
+      watch(bytes);
+      return;
+    }
+    next = () => watch(bytes);
+    game._kg_close();
+  }
+
   function verify(bytes) {
     const lines = [];
     say('Checking the run...');
@@ -217,16 +229,7 @@
       const file = watchFile.files[0];
       watchFile.value = '';
       if (!file) return;
-      file.arrayBuffer().then((buffer) => {
-        const bytes = new Uint8Array(buffer);
-        // A game that runs is closed first, as a closed window would close it.
-        if (!game) {
-          watch(bytes);
-          return;
-        }
-        next = () => watch(bytes);
-        game._kg_close();
-      });
+      file.arrayBuffer().then((buffer) => watchNow(new Uint8Array(buffer)));
     });
     // A phone's keyboard types into the field; the game takes each character as typed.
     typing.addEventListener('beforeinput', (event) => {
@@ -243,6 +246,14 @@
     window.addEventListener('resize', fitPicture);
     document.addEventListener('fullscreenchange', fitPicture);
   }
+
+  // What the world list (world.js) asks of the page.
+  window.killGlimbotPage = {
+    watch: watchNow,
+    lastRun: () => lastRun,
+    onEnded: (listener) => endedListeners.push(listener),
+    running: () => game !== null,
+  };
 
   function loadGame() {
     const script = document.createElement('script');
