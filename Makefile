@@ -106,7 +106,8 @@ web-test: web
 	@tools/install-deps.sh $(PACKAGES)
 	cmake --build --preset release --target killglimbot-server
 	cd tests/page && npm ci --no-audit --no-fund
-	node --test --test-concurrency=1 tests/page/page_test.mjs tests/page/world_test.mjs
+	node --test --test-concurrency=1 tests/page/names_test.mjs tests/page/page_test.mjs \
+	  tests/page/world_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side;
 # then the page in Chromium: time to the title, bytes loaded, processor use while playing.
@@ -119,6 +120,7 @@ web-bench: web
 	node --no-experimental-fetch build/web/cmake/bin/bench_web_compose.js
 	cd tests/page && npm ci --no-audit --no-fund
 	node bench/web/measure.mjs
+	node bench/web/journal_storage.mjs
 
 build-%:
 	@tools/install-deps.sh $(PACKAGES)

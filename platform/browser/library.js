@@ -37,18 +37,18 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // frame: the 640 x 480 RGBA picture in the program's memory, shown in place (no copy); the
+  // frame: the screen's RGBA picture in the program's memory, shown in place (no copy); the
   // view over it is made again when memory grows.
-  kg_put_pixels: function (frame, x, y, width, height) {
+  kg_put_pixels: function (frame, frameWidth, frameHeight, x, y, width, height) {
     var canvas = Module['canvas'];
     var shown = Module['kgShown'];
     if (!shown || shown.buffer !== HEAPU8.buffer || shown.frame !== frame) {
-      var bytes = new Uint8ClampedArray(HEAPU8.buffer, frame, 640 * 480 * 4);
+      var bytes = new Uint8ClampedArray(HEAPU8.buffer, frame, frameWidth * frameHeight * 4);
       shown = Module['kgShown'] = {
         buffer: HEAPU8.buffer,
         frame: frame,
         context: canvas.getContext('2d', { alpha: false }),
-        image: new ImageData(bytes, 640, 480),
+        image: new ImageData(bytes, frameWidth, frameHeight),
       };
     }
     shown.context.putImageData(shown.image, 0, 0, x, y, width, height);
@@ -58,7 +58,27 @@ mergeInto(LibraryManager.library, {
     if (Module['onTextEntry']) Module['onTextEntry'](open !== 0);
   },
 
-  kg_keep_files: function () {
-    if (Module['kgStorage']) Module['kgStorage'].keep();
+  // A change the program made to a file reaches the page's storage: a journal's new piece
+  // alone, any other file whole with the rest of the player's folders.
+  kg_file_written: function (path, offset, size) {
+    path = UTF8ToString(path);
+    var journals = Module['kgJournals'];
+    if (journals && journals.isJournal(path)) journals.written(path, offset, size);
+    else if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  kg_file_renamed: function (from, to) {
+    from = UTF8ToString(from);
+    to = UTF8ToString(to);
+    var journals = Module['kgJournals'];
+    if (journals && journals.isJournal(from) && (to === '' || journals.isJournal(to)))
+      journals.renamed(from, to);
+    else if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  // Every write already went to the page's storage as it was made. The runtime's own fsync
+  // would wait for IndexedDB outside the program's waits, where it cannot give control away.
+  fd_sync: function (fd) {
+    return 0;
   },
 });
