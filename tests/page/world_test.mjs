@@ -4,7 +4,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -116,11 +116,25 @@ test('a run played in the page is sent, ranked, kept after a reload and watched 
   await page.context().close();
 });
 
-test('a link to a run plays it in the page', async () => {
-  const page = await openPage(address + '#run=1');
+test('a run on the list is watched from its row and from its link, to verified', async () => {
+  const sent = await fetch(address + 'api/runs?name=Linux', {
+    method: 'POST',
+    body: readFileSync(join(top, 'tests/replays/hand-window.kgr')),
+  });
+  assert.ok(sent.status === 201 || sent.status === 200, 'status ' + sent.status);
+  const entry = await sent.json();
+  const page = await openPage(address);
+  await page.waitForFunction((name) => Array.from(document.querySelectorAll('#world-rows td'))
+    .some((cell) => cell.textContent === name), entry.name);
+  await page.click(`#world-rows tr:nth-child(${entry.rank}) button`);
   await verdict(page);
   assert.match(await page.textContent('#message'), /^verified$/m);
   await page.context().close();
+
+  const linked = await openPage(address + '#run=' + entry.id);
+  await verdict(linked);
+  assert.match(await linked.textContent('#message'), /^verified$/m);
+  await linked.context().close();
 });
 
 test('served as plain files the page shows no world list', async () => {
