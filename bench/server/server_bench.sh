@@ -139,7 +139,7 @@ for journal in "$work"/runs/*.kgr; do
     "http://127.0.0.1:$port/api/runs"
 done
 shift
-curl -s --parallel --parallel-max "$((2 * cores))" "$@" > "$work/statuses.txt"
+curl --no-progress-meter --parallel --parallel-max "$((2 * cores))" "$@" > "$work/statuses.txt"
 upload_seconds=$(echo "$began $(date +%s.%N)" | awk '{ print $2 - $1 }')
 echo "killglimbot --verify, $cores processes: $(echo "$journals $verify_seconds" | awk '{ printf "%.2f runs/s", $1 / $2 }')"
 echo "killglimbot-server: $(echo "$journals $upload_seconds" | awk '{ printf "%.2f runs/s", $1 / $2 }') ($(sort "$work/statuses.txt" | uniq -c | awk '{ printf "%s%s x %s", sep, $1, $2; sep = ", " }'))"
