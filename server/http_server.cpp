@@ -166,13 +166,16 @@ asio::awaitable<void> HttpServer::Serve(tcp::socket socket)
         std::optional<Response> response;
         Request request;
         std::string client = peer;
+        // A request counts as under way until its answer is written: the server stops only
+        // once every answer has gone.
+        std::optional<Counted> answering;
         if (error) {
             response = ReadFailure(error);
             if (!response) break;
             response->keep_alive(false);
             response->prepare_payload();
         } else {
-            const Counted answering(busy);
+            answering.emplace(busy);
             request = parser.release();
             client = ClientAddress(peer, View(request["X-Forwarded-For"]), settings.trustedProxies);
             std::string route;

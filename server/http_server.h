@@ -36,7 +36,7 @@ public:
     void StopAccepting();
     // Ends every connection and stops the threads serving them.
     void Stop();
-    // Requests read and not yet answered.
+    // Requests read whose answers are not yet written.
     std::size_t Busy() const { return busy; }
 
 private:
