@@ -20,6 +20,9 @@ WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring font
 # Its tests drive Debian's Chromium with playwright-core (from npm) and verify journals natively.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) chromium
 WEB_PORT ?= 8000
+# The libraries built for WebAssembly are kept once per machine, outside any clone, for the
+# emscripten that built them: a fresh clone on the same machine links the same ones.
+WEB_LIBS_CACHE ?= $(HOME)/.cache/killglimbot
 # The processor-use measurement runs the game on a virtual X server and moves its mouse.
 CPU_USE_PACKAGES := $(PLAY_PACKAGES) xvfb xdotool
 # The X display number the measurement's server takes.
@@ -65,7 +68,9 @@ fuzz: build-fuzz
 # The page and everything it loads, in build/web.
 web: PACKAGES = $(WEB_PACKAGES)
 web: build-release
-	tools/web/build-libs.sh build/web/libs
+	@libs="$(WEB_LIBS_CACHE)/web-libs-emscripten-$$(dpkg-query -W -f='$${Version}' emscripten)"; \
+	  tools/web/build-libs.sh "$$libs" && mkdir -p build/web && \
+	  { [ -L build/web/libs ] || rm -rf build/web/libs; } && ln -sfn "$$libs" build/web/libs
 	NODE_PATH=/usr/share/nodejs cmake --preset web
 	cmake --build --preset web
 
@@ -76,8 +81,8 @@ serve-web:
 web-test: PACKAGES = $(WEB_TEST_PACKAGES)
 web-test: web
 	@tools/install-deps.sh $(PACKAGES)
-	cd tests/web && npm ci --no-audit --no-fund
-	node --test --test-concurrency=1 tests/web/page_test.mjs
+	cd tests/page && npm ci --no-audit --no-fund
+	node --test --test-concurrency=1 tests/page/page_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side;
 # then the page in Chromium: time to the title, bytes loaded, processor use while playing.
@@ -88,7 +93,7 @@ web-bench: web
 	build/release/bin/bench_shell --benchmark_filter='BM_ComposeFrame$$'
 	cmake --build --preset web --target bench_web_compose
 	node --no-experimental-fetch build/web/cmake/bin/bench_web_compose.js
-	cd tests/web && npm ci --no-audit --no-fund
+	cd tests/page && npm ci --no-audit --no-fund
 	node bench/web/measure.mjs
 
 build-%:

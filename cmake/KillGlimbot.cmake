@@ -42,11 +42,3 @@ function(kg_benchmark name)
   target_link_libraries(bench_${name} PRIVATE ${ARG_DEPS} benchmark::benchmark_main kg_warnings)
   target_include_directories(bench_${name} PRIVATE ${PROJECT_SOURCE_DIR})
 endfunction()
-
-# The optimised build is the one that ships: the hardening distributions build their games with.
-# (WebAssembly has no such stack or loader to harden.)
-if(NOT EMSCRIPTEN)
-  add_compile_options($<$<CONFIG:Release>:-fstack-protector-strong>
-                      $<$<CONFIG:Release>:-D_FORTIFY_SOURCE=2>)
-  add_link_options($<$<CONFIG:Release>:LINKER:-z,relro,-z,now>)
-endif()

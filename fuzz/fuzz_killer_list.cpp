@@ -5,7 +5,7 @@
 #include "graphics/display_device.h"
 #include "graphics/shared_surfaces.h"
 #include "graphics/surfaces.h"
-#include "shell/game_fonts.h"
+#include "shell/game_font_setup.h"
 #include "shell/killer_list_screen.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz/fuzz_input.h"
-#include "platform/backend/script.h"
+#include "platform/backend/headless/script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -180,23 +180,6 @@ void AdvanceSound(DWORD clockMs);
 // after the pan, linear in amplitude.
 void SetMasterVolume(int percent);
 
-// For tests: every later call of the operation answers code (S_OK clears it).
-enum class SoundCall {
-    Create,
-    GetCaps,
-    SetCooperativeLevel,
-    CreatePrimaryBuffer,
-    CreateSecondaryBuffer,
-    DuplicateSoundBuffer,
-    SetFormat,
-    Lock,
-    Unlock,
-    Play,
-    Stop,
-    SetPan,
-};
-void SetSoundFault(SoundCall call, HRESULT code);
-void ClearSoundFaults();
 // For tests: GetCaps reports an emulated driver (DSCAPS_EMULDRIVER).
 void SetEmulatedSoundDriver(bool emulated);
 

@@ -82,9 +82,4 @@ void ShowDebugOutput(bool show);
 using DebugOutputHook = void (*)(LPCSTR text);
 DebugOutputHook SetDebugOutputHook(DebugOutputHook hook);
 
-// For tests: called before every WriteFile with the byte count; answering true makes the write
-// fail as on a full disk. Answers the previous hook (null: none).
-using WriteFaultHook = bool (*)(DWORD bytesToWrite);
-WriteFaultHook SetWriteFaultHook(WriteFaultHook hook);
-
 } // namespace platform

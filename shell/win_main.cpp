@@ -6,7 +6,7 @@
 #include "graphics/surfaces.h"
 #include "platform/notice.h"
 #include "platform/replay.h"
-#include "shell/game_fonts.h"
+#include "shell/game_font_setup.h"
 #include "shell/input_state.h"
 #include "shell/killer_list_screen.h"
 #include "shell/play_loop.h"

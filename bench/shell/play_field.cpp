@@ -6,7 +6,7 @@
 #include "graphics/shared_surfaces.h"
 #include "graphics/surfaces.h"
 #include "platform/crt.h"
-#include "shell/game_fonts.h"
+#include "shell/game_font_setup.h"
 #include "shell/play_assets.h"
 #include "world/blood.h"
 #include "world/creatures.h"

@@ -17,7 +17,7 @@
 
 #include "bench/shell/play_field.h"
 #include "platform/backend.h"
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/replay.h"
 #include "platform/replay/seam.h"
 #include "platform/replay/streams.h"
@@ -38,7 +38,7 @@ void RecordFrame(DWORD frame)
     for (int pass = 0; pass < passesPerFrame; ++pass) {
         std::vector<MSG> arrived;
         platform::PumpBackend();
-        platform::journal::DeliverPump(arrived);
+        platform::journal::DeliverPump(arrived, nullptr);
         benchmark::DoNotOptimize(platform::journal::AnswerCursor({320, 240}));
         benchmark::DoNotOptimize(platform::journal::AnswerTime(1000000 + frame * 20 + pass));
     }

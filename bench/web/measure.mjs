@@ -6,8 +6,8 @@ import { readFileSync, readdirSync } from 'node:fs';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { chromium } from '../../tests/web/node_modules/playwright-core/index.mjs';
-import { serve } from '../../tests/web/serve.mjs';
+import { chromium } from '../../tests/page/node_modules/playwright-core/index.mjs';
+import { serve } from '../../tests/page/serve.mjs';
 
 const top = fileURLToPath(new URL('../..', import.meta.url));
 const site = join(top, 'build/web');

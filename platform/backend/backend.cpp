@@ -1,24 +1,17 @@
 // Starting and stopping the backends, and the close request they share.
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 
-#include <chrono>
 #include <csignal>
 #include <ctime>
-#include <thread>
-
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
 
 #include "platform/backend.h"
-#include "platform/backend/headless.h"
-#include "platform/backend/output_files.h"
-#include "platform/backend/sdl.h"
+#include "platform/backend/headless/headless.h"
+#include "platform/backend/headless/output_files.h"
+#include "platform/backend/sdl/sdl_backend.h"
 #include "platform/dsound.h"
-#include "platform/random_faults.h"
-#include "platform/replay/seam.h"
-#include "platform/user/input.h"
+#include "platform/host.h"
+#include "platform/port/random_faults.h"
 
 namespace platform {
 namespace {
@@ -27,7 +20,7 @@ namespace {
 class DetachedBackend : public Backend {
 public:
     DWORD Now() override { return BootClock(); }
-    void Pump() override {}
+    Happened Pump() override { return {}; }
 };
 
 DetachedBackend detached;
@@ -45,38 +38,26 @@ void OnStopSignal(int) { stopSignalled = 1; }
 
 Backend& CurrentBackend() { return running ? *running : detached; }
 
-void PumpBackend()
+Happened PumpBackend()
 {
     Backend& backend = CurrentBackend();
-    backend.Pump();
+    Happened happened = backend.Pump();
+    backend.Show();
     pumpTime = backend.Now();
     AdvanceSound(pumpTime);
+    closeRequested = closeRequested || happened.close;
     closing = closeRequested || stopSignalled != 0;
-    if (closing) PostKeyPress(VK_ESCAPE);
+    happened.close = closing;
+    return happened;
 }
 
 DWORD BootClock()
 {
-#ifdef __EMSCRIPTEN__
-    // A browser knows no boot time; the wall clock, too, is far past any screen's start.
-    constexpr clockid_t bootClock = CLOCK_REALTIME;
-#else
-    constexpr clockid_t bootClock = CLOCK_BOOTTIME;
-#endif
     timespec now {};
-    clock_gettime(bootClock, &now);
+    clock_gettime(BootClockId(), &now);
     const auto ms = static_cast<unsigned long long>(now.tv_sec) * 1000ULL
                     + static_cast<unsigned long long>(now.tv_nsec) / 1000000ULL;
     return static_cast<DWORD>(ms);
-}
-
-void SleepFor(DWORD ms)
-{
-#ifdef __EMSCRIPTEN__
-    emscripten_sleep(ms);
-#else
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-#endif
 }
 
 bool StartBackend(const BackendOptions& options, std::string& error)
@@ -102,8 +83,6 @@ void StopBackend() { running.reset(); }
 bool ClosingLive() { return closing; }
 
 DWORD PumpTime() { return pumpTime; }
-
-bool CloseRequested() { return journal::AnswerClose(closing); }
 
 void RequestClose() { closeRequested = true; }
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/ddraw.h"
-#include "platform/device_context.h"
+#include "platform/gdi/device_context.h"
 
 namespace platform::ddraw {
 

@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <new>
 
-#include "platform/dsound/faults.h"
 #include "platform/dsound/output.h"
-#include "platform/dsound/sound_buffer.h"
+#include "platform/dsound/sound_objects.h"
 #include "platform/dsound/voices.h"
+#include "platform/fault.h"
 
 namespace platform::dsound {
 
 namespace {
+
+bool emulatedDriver = false;
 
 std::unique_ptr<SoundDevice> device;
 
@@ -24,7 +26,7 @@ HRESULT CheckDescription(const DSBUFFERDESC& description)
     if ((description.dwFlags & DSBCAPS_PRIMARYBUFFER) != 0) {
         if (description.dwBufferBytes != 0 || description.lpwfxFormat != nullptr)
             return DSERR_INVALIDPARAM;
-        return InjectedFault(SoundCall::CreatePrimaryBuffer);
+        return InjectedFailure("SoundCreatePrimaryBuffer");
     }
     if (description.lpwfxFormat == nullptr) return DSERR_INVALIDPARAM;
     if (!IsPlayablePcm(*description.lpwfxFormat)) return DSERR_BADFORMAT;
@@ -32,7 +34,7 @@ HRESULT CheckDescription(const DSBUFFERDESC& description)
     if (description.dwBufferBytes < DSBSIZE_MIN || description.dwBufferBytes > DSBSIZE_MAX
         || description.dwBufferBytes % description.lpwfxFormat->nBlockAlign != 0)
         return DSERR_INVALIDPARAM;
-    return InjectedFault(SoundCall::CreateSecondaryBuffer);
+    return InjectedFailure("SoundCreateSecondaryBuffer");
 }
 
 // A secondary buffer filled with silence, with a voice of its own.
@@ -87,15 +89,17 @@ bool IsPlayablePcm(const WAVEFORMATEX& format)
 
 } // namespace platform::dsound
 
+void platform::SetEmulatedSoundDriver(bool emulated) { dsound::emulatedDriver = emulated; }
+
 using namespace platform::dsound;
-using platform::SoundCall;
+using platform::InjectedFailure;
 
 HRESULT DirectSoundCreate(const GUID*, LPDIRECTSOUND* directSound, IUnknown* outer)
 {
     if (directSound == nullptr) return DSERR_INVALIDPARAM;
     *directSound = nullptr;
     if (outer != nullptr) return DSERR_NOAGGREGATION;
-    if (const HRESULT fault = InjectedFault(SoundCall::Create); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundCreate"); fault != S_OK) return fault;
     if (device != nullptr) return DSERR_ALLOCATED;
     device = std::make_unique<SoundDevice>();
     SetMixFormat(DEFAULT_OUTPUT);
@@ -107,13 +111,13 @@ HRESULT DirectSoundCreate(const GUID*, LPDIRECTSOUND* directSound, IUnknown* out
 HRESULT IDirectSound::GetCaps(DSCAPS* caps)
 {
     if (caps == nullptr || caps->dwSize != DSCAPS_SIZE) return DSERR_INVALIDPARAM;
-    if (const HRESULT fault = InjectedFault(SoundCall::GetCaps); fault != S_OK) return fault;
+    if (const HRESULT fault = InjectedFailure("SoundGetCaps"); fault != S_OK) return fault;
     *caps = DSCAPS {};
     caps->dwSize = DSCAPS_SIZE;
     caps->dwFlags = DSCAPS_PRIMARYMONO | DSCAPS_PRIMARYSTEREO | DSCAPS_PRIMARY8BIT
                     | DSCAPS_PRIMARY16BIT | DSCAPS_SECONDARYMONO | DSCAPS_SECONDARYSTEREO
                     | DSCAPS_SECONDARY8BIT | DSCAPS_SECONDARY16BIT;
-    if (EmulatedDriver()) caps->dwFlags |= DSCAPS_EMULDRIVER;
+    if (emulatedDriver) caps->dwFlags |= DSCAPS_EMULDRIVER;
     caps->dwMinSecondarySampleRate = DSBFREQUENCY_MIN;
     caps->dwMaxSecondarySampleRate = DSBFREQUENCY_MAX;
     caps->dwPrimaryBuffers = 1;
@@ -123,7 +127,7 @@ HRESULT IDirectSound::GetCaps(DSCAPS* caps)
 HRESULT IDirectSound::SetCooperativeLevel(HWND, DWORD level)
 {
     if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) return DSERR_INVALIDPARAM;
-    if (const HRESULT fault = InjectedFault(SoundCall::SetCooperativeLevel); fault != S_OK)
+    if (const HRESULT fault = InjectedFailure("SoundSetCooperativeLevel"); fault != S_OK)
         return fault;
     Self(this)->cooperativeLevel = level;
     return DS_OK;
@@ -156,7 +160,7 @@ HRESULT IDirectSound::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original,
     *duplicate = nullptr;
     const auto* source = static_cast<SoundBuffer*>(original);
     if (source->primary) return DSERR_INVALIDCALL;
-    if (const HRESULT fault = InjectedFault(SoundCall::DuplicateSoundBuffer); fault != S_OK)
+    if (const HRESULT fault = InjectedFailure("SoundDuplicateSoundBuffer"); fault != S_OK)
         return fault;
     auto copy = std::make_unique<SoundBuffer>();
     copy->flags = source->flags;

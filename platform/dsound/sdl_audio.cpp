@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/dsound/alsa_errors.h"
 #include "platform/dsound/voices.h"
+#include "platform/host.h"
 #include "platform/notice.h"
 
 namespace platform::dsound {

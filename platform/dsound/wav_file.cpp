@@ -1,5 +1,7 @@
 #include "platform/dsound/wav_file.h"
 
+#include <fcntl.h>
+
 #include <array>
 
 namespace platform::dsound {
@@ -29,8 +31,12 @@ void PutTag(BYTE*& at, const char* tag)
 bool WavFile::Open(const char* path, const WAVEFORMATEX& waveFormat)
 {
     Close();
-    file = std::fopen(path, "wb");
-    if (file == nullptr) return false;
+    int error = 0;
+    file = OwnedFile::Open(path, O_WRONLY | O_CREAT, FileLock::Alone, error);
+    if (!file || !file->Empty()) {
+        file.reset();
+        return false;
+    }
     format = waveFormat;
     dataBytes = 0;
     WriteHeader();
@@ -39,18 +45,19 @@ bool WavFile::Open(const char* path, const WAVEFORMATEX& waveFormat)
 
 void WavFile::Write(const BYTE* bytes, std::size_t count)
 {
-    if (file == nullptr) return;
-    dataBytes += static_cast<DWORD>(std::fwrite(bytes, 1, count, file));
+    if (!file) return;
+    std::size_t written = 0;
+    file->Write({bytes, count}, written);
+    dataBytes += static_cast<DWORD>(written);
 }
 
 void WavFile::Close()
 {
-    if (file == nullptr) return;
+    if (!file) return;
     // The sizes are known only now: rewrite the header in place.
-    std::fseek(file, 0, SEEK_SET);
+    file->Seek(0, SEEK_SET);
     WriteHeader();
-    std::fclose(file);
-    file = nullptr;
+    file.reset();
 }
 
 void WavFile::WriteHeader()
@@ -70,7 +77,8 @@ void WavFile::WriteHeader()
     Put16(at, format.wBitsPerSample);
     PutTag(at, "data");
     Put32(at, dataBytes);
-    std::fwrite(header.data(), 1, header.size(), file);
+    std::size_t written = 0;
+    file->Write(header, written);
 }
 
 } // namespace platform::dsound

@@ -2,9 +2,10 @@
 // A PCM WAV file written as the mix runs; its sizes are filled in when it is closed.
 
 #include <cstddef>
-#include <cstdio>
+#include <optional>
 
 #include "platform/dsound.h"
+#include "platform/port/owned_file.h"
 
 namespace platform::dsound {
 
@@ -22,7 +23,7 @@ public:
 private:
     void WriteHeader();
 
-    std::FILE* file = nullptr;
+    std::optional<OwnedFile> file;
     WAVEFORMATEX format {};
     DWORD dataBytes = 0;
 };

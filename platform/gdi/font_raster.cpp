@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/gdi/font_match.h"
+#include "platform/host.h"
 
 namespace platform {
 namespace {

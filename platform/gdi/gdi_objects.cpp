@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/device_context.h"
+#include "platform/gdi/device_context.h"
 
 namespace platform::gdi {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/device_context.h"
+#include "platform/gdi/device_context.h"
 #include "platform/gdi/gdi_objects.h"
 
 namespace {

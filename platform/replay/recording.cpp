@@ -1,20 +1,21 @@
 // Recording: the journal goes to its files in blocks while the run goes on, at least once every
 // JOURNAL_BLOCK_MS of the backend's clock and at every change of screen, so that a run that
-// never ended (killed, crashed, a full disk, a power cut) keeps all but its last moments. The
-// writes go through the file calls; a change of screen and the end sync them.
+// never ended (killed, crashed, a full disk, a power cut) keeps all but its last moments. A
+// change of screen and the end sync the files.
+
+#include <fcntl.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <optional>
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/folders.h"
-#include "platform/kernel.h"
 #include "platform/notice.h"
+#include "platform/port/system_errors.h"
 #include "platform/replay/seam.h"
 #include "platform/replay/session.h"
 #include "platform/resources.h"
-#include "platform/storage.h"
 
 namespace platform {
 namespace {
@@ -23,64 +24,53 @@ using journal::CurrentRecording;
 using journal::OpenDestination;
 using journal::Recording;
 
+// A file the player had at start, as the game's file calls would find it.
 KeptFile KeepFile(const std::string& name)
 {
-    KeptFile kept {name, false, {}};
-    std::ifstream in(PathForReading(name.c_str()), std::ios::binary);
-    if (!in) return kept;
-    kept.present = true;
-    kept.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return kept;
+    int ignored = 0;
+    auto bytes = ReadWholeFile(PathForReading(name.c_str()), JOURNAL_MOST_BYTES, ignored);
+    if (!bytes) return {name, false, {}};
+    return {name, true, std::string(bytes->begin(), bytes->end())};
 }
 
-std::string LastErrorText()
+std::string ErrorText(int err)
 {
-    char text[256] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   GetLastError(), LANG_USER_DEFAULT, text, sizeof text, nullptr);
-    std::string reason(text);
+    std::string reason = SystemErrorText(ErrorFromErrno(err));
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r')) reason.pop_back();
     return reason;
 }
 
-// The file calls place a name without a folder among the player's files; a journal's path is
-// taken as the player gave it.
-std::string AsGiven(const std::string& path)
+// The journal there before, ended or cut short, is kept under the previous name first. A new
+// journal never replaces a file; the last run's is written over in place.
+std::optional<OwnedFile> Open(const JournalDestination& destination, int& error)
 {
-    return path.find('/') == std::string::npos ? "./" + path : path;
-}
-
-// The journal there before, ended or cut short, is kept under the previous name first.
-HANDLE Open(const JournalDestination& destination)
-{
-    const std::string path = AsGiven(destination.path);
-    if (!destination.previousPath.empty()
-        && !MoveFileExA(path.c_str(), AsGiven(destination.previousPath).c_str(),
-                        MOVEFILE_REPLACE_EXISTING)
-        && GetLastError() != ERROR_FILE_NOT_FOUND) {
-        return INVALID_HANDLE_VALUE;
+    const bool replaces = !destination.previousPath.empty();
+    if (replaces && !RenameFile(destination.path, destination.previousPath, true, false, error)
+        && error != ENOENT)
+        return std::nullopt;
+    auto file = OwnedFile::Open(destination.path, O_WRONLY | O_CREAT | (replaces ? 0 : O_EXCL),
+                                FileLock::Alone, error);
+    if (file && replaces && !file->Empty()) {
+        error = file->Error();
+        return std::nullopt;
     }
-    return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                       destination.previousPath.empty() ? CREATE_NEW : CREATE_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file;
 }
 
 // A destination that fails is closed and dropped: it keeps the blocks written before.
-void Drop(OpenDestination& destination, std::vector<std::string>& notes)
+void Drop(const OpenDestination& destination, std::vector<std::string>& notes)
 {
-    notes.push_back("Cannot write the replay " + destination.path + ": " + LastErrorText()
+    notes.push_back("Cannot write the replay " + destination.path + ": "
+                    + ErrorText(destination.file.Error())
                     + "; it ends with the blocks written before\r\n");
-    CloseHandle(destination.file);
 }
 
 void Put(Recording& recording, const std::vector<std::uint8_t>& bytes,
          std::vector<std::string>& notes)
 {
-    const auto size = static_cast<DWORD>(bytes.size());
     std::erase_if(recording.destinations, [&](OpenDestination& destination) {
-        DWORD written = 0;
-        if (WriteFile(destination.file, bytes.data(), size, &written, nullptr) && written == size)
-            return false;
+        std::size_t written = 0;
+        if (destination.file.Write(bytes, written)) return false;
         Drop(destination, notes);
         return true;
     });
@@ -89,7 +79,7 @@ void Put(Recording& recording, const std::vector<std::uint8_t>& bytes,
 void Sync(Recording& recording, std::vector<std::string>& notes)
 {
     std::erase_if(recording.destinations, [&](OpenDestination& destination) {
-        if (FlushFileBuffers(destination.file)) return false;
+        if (destination.file.Sync()) return false;
         Drop(destination, notes);
         return true;
     });
@@ -122,8 +112,6 @@ void WriteBlock(Recording& recording, journal::BlockKind kind, std::vector<std::
     part.result = taken.result;
     part.finalDigest = taken.finalDigest;
     Put(recording, recording.blocks.RunBlock(part, kind), notes);
-    // The kernel keeps a written block; the browser's storage is told of each.
-    KeepWrittenFiles();
     recording.answersWritten = Answers(recording);
 }
 
@@ -169,14 +157,15 @@ void StartRecording(const RecordingOptions& options)
     journal.language = journal::AnswerLanguage(UserLanguage());
     for (const std::string& name : options.keptFiles) journal.keptFiles.push_back(KeepFile(name));
     for (const JournalDestination& destination : options.destinations) {
-        const HANDLE file = Open(destination);
-        if (file == INVALID_HANDLE_VALUE) {
+        int error = 0;
+        std::optional<OwnedFile> file = Open(destination, error);
+        if (!file) {
             journal::NoticeAtFirstPump("Cannot record this run to " + destination.path + ": "
-                                       + LastErrorText() + "\r\n");
+                                       + ErrorText(error) + "\r\n");
             continue;
         }
         journal::NoticeAtFirstPump("This run is recorded to " + destination.path + "\r\n");
-        recording->destinations.push_back({destination.path, file});
+        recording->destinations.push_back({destination.path, std::move(*file)});
     }
     std::vector<std::string> notes;
     std::vector<std::uint8_t> start = recording->blocks.Header();
@@ -196,7 +185,6 @@ void FinishRecording(const RunResult& result, std::vector<std::string>& notes)
     recording->journal.result = result;
     WriteBlock(*recording, journal::BlockKind::End, notes);
     Sync(*recording, notes);
-    for (OpenDestination& destination : recording->destinations) CloseHandle(destination.file);
 }
 
 void NoteScreenChange()

@@ -1,10 +1,10 @@
 // Replaying a journal file: reading it, a save folder of its own for the replayed run, and what
 // the replay found at the end.
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "platform/kernel.h"
 #include "platform/replay/session.h"
@@ -45,21 +45,15 @@ bool AnswersLeft(journal::Replay& replay)
 
 bool ReadJournalFile(const std::string& path, Journal& journal, std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read " + path;
+    // Never more than a journal can be: the name may be a device without end.
+    int err = 0;
+    const auto bytes = ReadWholeFile(path, JOURNAL_MOST_BYTES, err);
+    if (!bytes) {
+        error =
+            err == EFBIG ? path + " is too large to be a replay journal" : "cannot read " + path;
         return false;
     }
-    // Read in pieces, never more than a journal can be: the name may be a device without end.
-    std::vector<std::uint8_t> bytes;
-    char piece[65536];
-    while (bytes.size() <= JOURNAL_MOST_BYTES && in.read(piece, sizeof piece).gcount() > 0)
-        bytes.insert(bytes.end(), piece, piece + in.gcount());
-    if (bytes.size() > JOURNAL_MOST_BYTES) {
-        error = path + " is too large to be a replay journal";
-        return false;
-    }
-    if (DecodeJournal(bytes, journal, error)) return true;
+    if (DecodeJournal(*bytes, journal, error)) return true;
     error = path + " is " + error;
     return false;
 }
@@ -115,8 +109,9 @@ bool MakeReplayFolder(const Journal& journal, std::string& folder, std::string& 
             return false;
         }
         if (!file.present) continue;
-        std::ofstream out(folder + "/" + file.name, std::ios::binary);
-        if (!out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()))) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.bytes.data());
+        int err = 0;
+        if (!WriteWholeFile(folder + "/" + file.name, {bytes, file.bytes.size()}, err)) {
             error = "cannot write " + folder + "/" + file.name;
             RemoveReplayFolder(folder);
             return false;

@@ -1,9 +1,9 @@
 // Replaying: the recorded answers in the order the game asks for them. Past the recording's
 // end the program is closing, the clock moves a millisecond an answer and the cursor stays.
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
+#include "platform/host.h"
 #include "platform/replay/session.h"
-#include "platform/user/window_table.h"
 
 namespace platform::journal {
 namespace {
@@ -46,9 +46,9 @@ void Steer(Replay& replay, const std::vector<MSG>& live)
     if (ClosingLive()) replay.stopped = true;
 }
 
-MSG ToMessage(const RecordedMessage& message, POINT cursor)
+MSG ToMessage(HWND window, const RecordedMessage& message, POINT cursor)
 {
-    return MSG {InputWindow(),  message.message,        message.wParam,
+    return MSG {window,         message.message,        message.wParam,
                 message.lParam, CurrentBackend().Now(), cursor};
 }
 
@@ -83,16 +83,17 @@ POINT ReplayCursor(Replay& replay)
     return replay.lastCursor;
 }
 
-void ReplayPump(Replay& replay, std::vector<MSG>& arrived)
+void ReplayPump(Replay& replay, std::vector<MSG>& arrived, HWND inputWindow)
 {
     Steer(replay, arrived);
     arrived.clear();
     if (replay.stopped || replay.ranOut || replay.pumpsDone == replay.journal.pumpCount) {
         RunOut(replay);
         // As a closing program's pumps do: a key press for the window that takes input.
-        if (InputWindow() == nullptr) return;
+        if (inputWindow == nullptr) return;
         for (UINT message : {WM_KEYDOWN, WM_KEYUP}) {
             arrived.push_back(ToMessage(
+                inputWindow,
                 {message, VK_ESCAPE, message == WM_KEYDOWN ? 1 : static_cast<LPARAM>(0xC0000001)},
                 replay.lastCursor));
         }
@@ -103,7 +104,7 @@ void ReplayPump(Replay& replay, std::vector<MSG>& arrived)
     replay.pumps.Next(pump);
     replay.closing |= pump.closeStarts;
     for (const RecordedMessage& message : pump.messages)
-        arrived.push_back(ToMessage(message, replay.lastCursor));
+        arrived.push_back(ToMessage(inputWindow, message, replay.lastCursor));
 }
 
 void ReplayFrame(Replay& replay, DWORD frame, std::uint64_t digest)

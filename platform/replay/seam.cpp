@@ -2,7 +2,8 @@
 
 #include "platform/replay/seam.h"
 
-#include "platform/backend/backend.h"
+#include "platform/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/kernel.h"
 #include "platform/notice.h"
 #include "platform/replay/session.h"
@@ -43,13 +44,13 @@ POINT AnswerCursor(POINT live)
 
 void NoticeAtFirstPump(const std::string& text) { notices.push_back(text); }
 
-void DeliverPump(std::vector<MSG>& arrived)
+void DeliverPump(std::vector<MSG>& arrived, HWND inputWindow)
 {
     if (!notices.empty()) {
         for (const std::string& notice : notices) Notice(notice);
         notices.clear();
     }
-    if (replay) ReplayPump(*replay, arrived);
+    if (replay) ReplayPump(*replay, arrived, inputWindow);
     if (!recording) return;
     const bool closeStarts = !recording->closing && AnswerClose(ClosingLive());
     if (arrived.empty() && !closeStarts) {
@@ -99,6 +100,8 @@ void FileClosed(HANDLE file)
 } // namespace platform::journal
 
 namespace platform {
+
+bool CloseRequested() { return journal::AnswerClose(ClosingLive()); }
 
 void SetStateDigestHook(StateDigestHook hook) { journal::stateDigest = hook; }
 

@@ -11,8 +11,8 @@ namespace platform::journal {
 DWORD AnswerTime(DWORD live);
 POINT AnswerCursor(POINT live);
 // The messages one pump brought: journalled, or, replaying, swapped for the recorded ones (the
-// live ones only steer the watching).
-void DeliverPump(std::vector<MSG>& arrived);
+// live ones only steer the watching), which go to `inputWindow` as live ones would.
+void DeliverPump(std::vector<MSG>& arrived, HWND inputWindow);
 // Waiting for input (the game never reads the answer). Replaying, no live input is for the game:
 // a watched replay waits until the recording's next clock answer is due, a verified one not
 // at all.

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/port/owned_file.h"
 #include "platform/replay.h"
 #include "platform/replay/blocks.h"
 #include "platform/replay/file_digests.h"
@@ -13,7 +14,7 @@ namespace platform::journal {
 
 struct OpenDestination {
     std::string path;
-    HANDLE file = nullptr;
+    OwnedFile file;
 };
 
 struct Recording {
@@ -82,7 +83,7 @@ bool RecordedWait(Recording& recording, DWORD timeoutMs);
 DWORD ReplayTime(Replay& replay);
 void ReplayWait(Replay& replay);
 POINT ReplayCursor(Replay& replay);
-void ReplayPump(Replay& replay, std::vector<MSG>& arrived);
+void ReplayPump(Replay& replay, std::vector<MSG>& arrived, HWND inputWindow);
 void ReplayFrame(Replay& replay, DWORD frame, std::uint64_t digest);
 void ReplayFact(Replay& replay, const std::string& name, const std::string& value);
 

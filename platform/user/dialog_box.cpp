@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "platform/backend.h"
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/replay.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"

@@ -1,22 +1,18 @@
 #pragma once
-// Inside the platform layer: how the backends hand input to the message queue.
+// Inside the platform layer: how what a backend saw becomes the game's messages.
 
+#include <vector>
+
+#include "platform/backend/input_events.h"
 #include "platform/user.h"
 
 namespace platform {
 
-// A key going down or up: WM_SYSKEYDOWN for Alt, F10 and anything pressed with Alt held (the
-// game never sees those as keys), WM_KEYDOWN otherwise.
-void PostKey(DWORD virtualKey, bool down, bool altHeld);
-// A key going down and up again.
-void PostKeyPress(DWORD virtualKey);
-void PostCharacter(char character);
-// Moves the pointer (640 x 480 screen coordinates) and says so with WM_MOUSEMOVE.
-void PostPointerMove(LONG x, LONG y);
-// Where the pointer is, for the backends' own use (the game asks GetCursorPos).
-POINT PointerPosition();
-// A left button press at the pointer; a double click's second press arrives as
-// WM_LBUTTONDBLCLK when the window's class asks for double clicks.
-void PostLeftPress(bool secondOfDoubleClick);
+// The messages one pump's input makes, in order, for the window that takes input (none while
+// there is none); the pointer moves on the way. A key goes down as WM_SYSKEYDOWN for Alt, F10
+// and anything pressed with Alt held (the game never sees those as keys), WM_KEYDOWN
+// otherwise; a double click's second press is WM_LBUTTONDBLCLK when the window's class asks
+// for double clicks.
+std::vector<MSG> MessagesFor(const std::vector<InputEvent>& input);
 
 } // namespace platform

@@ -3,10 +3,11 @@
 // until the queue is empty sees time and input move on exactly once per pass.
 
 #include <deque>
+#include <variant>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
+#include "platform/present/picture_layout.h"
 #include "platform/replay/seam.h"
 #include "platform/user/input.h"
 #include "platform/user/window_table.h"
@@ -35,60 +36,65 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     queue.push_back(Message(window, message, wParam, lParam));
 }
 
-// What the backend brought since the last pump, through the journal.
+// What the backend brought since the last pump, through the journal. While the program closes
+// every pump brings a key press, so that every screen ends as on a key.
 void PumpInput()
 {
-    const std::size_t before = queue.size();
-    platform::PumpBackend();
-    std::vector<MSG> arrived(queue.begin() + static_cast<std::ptrdiff_t>(before), queue.end());
-    queue.resize(before);
-    platform::journal::DeliverPump(arrived);
+    platform::Happened happened = platform::PumpBackend();
+    if (happened.close) platform::AddKeyPress(happened.input, VK_ESCAPE);
+    std::vector<MSG> arrived = platform::MessagesFor(happened.input);
+    platform::journal::DeliverPump(arrived, platform::InputWindow());
     queue.insert(queue.end(), arrived.begin(), arrived.end());
 }
 
-void PostToInputWindow(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const HWND window = platform::InputWindow();
-    if (window != nullptr) Post(window, message, wParam, lParam);
-}
+// Adds the message for one input event to `messages`, for `window`.
+struct MessageMaker {
+    HWND window;
+    std::vector<MSG>& messages;
+
+    void Add(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (window != nullptr) messages.push_back(Message(window, message, wParam, lParam));
+    }
+    void operator()(const platform::input::Key& key)
+    {
+        const bool system = key.altHeld || key.virtualKey == VK_MENU || key.virtualKey == VK_F10;
+        if (key.down) Add(system ? WM_SYSKEYDOWN : WM_KEYDOWN, key.virtualKey, 1);
+        else Add(system ? WM_SYSKEYUP : WM_KEYUP, key.virtualKey, static_cast<LPARAM>(0xC0000001));
+    }
+    void operator()(const platform::input::Character& typed)
+    {
+        Add(WM_CHAR, static_cast<BYTE>(typed.character), 1);
+    }
+    void operator()(const platform::input::PointerTo& to)
+    {
+        pointer = {to.x, to.y};
+        Add(WM_MOUSEMOVE, 0, PointParam(pointer));
+    }
+    void operator()(const platform::input::PointerBy& by)
+    {
+        const platform::present::Point to = platform::present::HeldToScreen(
+            platform::present::SCREEN, pointer.x + by.dx, pointer.y + by.dy);
+        (*this)(platform::input::PointerTo {to.x, to.y});
+    }
+    void operator()(const platform::input::LeftPress& press)
+    {
+        const bool doubleClick =
+            press.secondOfDoubleClick && (platform::ClassStyleOf(window) & CS_DBLCLKS);
+        Add(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 1, PointParam(pointer));
+        Add(WM_LBUTTONUP, 0, PointParam(pointer));
+    }
+};
 
 } // namespace
 
-namespace platform {
-
-void PostKey(DWORD virtualKey, bool down, bool altHeld)
+std::vector<MSG> platform::MessagesFor(const std::vector<InputEvent>& input)
 {
-    const bool system = altHeld || virtualKey == VK_MENU || virtualKey == VK_F10;
-    if (down) PostToInputWindow(system ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1);
-    else
-        PostToInputWindow(system ? WM_SYSKEYUP : WM_KEYUP, virtualKey,
-                          static_cast<LPARAM>(0xC0000001));
+    std::vector<MSG> messages;
+    MessageMaker maker {InputWindow(), messages};
+    for (const InputEvent& event : input) std::visit(maker, event);
+    return messages;
 }
-
-void PostKeyPress(DWORD virtualKey)
-{
-    PostKey(virtualKey, true, false);
-    PostKey(virtualKey, false, false);
-}
-
-void PostCharacter(char character) { PostToInputWindow(WM_CHAR, static_cast<BYTE>(character), 1); }
-
-void PostPointerMove(LONG x, LONG y)
-{
-    pointer = {x, y};
-    PostToInputWindow(WM_MOUSEMOVE, 0, PointParam(pointer));
-}
-
-POINT PointerPosition() { return pointer; }
-
-void PostLeftPress(bool secondOfDoubleClick)
-{
-    const bool doubleClick = secondOfDoubleClick && (ClassStyleOf(InputWindow()) & CS_DBLCLKS);
-    PostToInputWindow(doubleClick ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, 1, PointParam(pointer));
-    PostToInputWindow(WM_LBUTTONUP, 0, PointParam(pointer));
-}
-
-} // namespace platform
 
 BOOL PeekMessageA(MSG* message, HWND, UINT, UINT, UINT removeFlags)
 {

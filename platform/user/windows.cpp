@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/backend/backend.h"
+#include "platform/backend/backend_interface.h"
 #include "platform/resources.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"

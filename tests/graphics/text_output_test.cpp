@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "graphics/text_output.h"
-#include "platform/device_context.h"
+#include "platform/gdi/device_context.h"
 #include "tests/common/test_support.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "platform/dsound.h"
+#include "platform/fault.h"
 #include "platform/kernel.h"
 #include "sound/pack_archive.h"
 #include "sound/sound_buffer.h"
@@ -26,7 +27,8 @@ protected:
     {
         if (pack != nullptr) ClosePack(pack);
         ReleaseSound();
-        platform::ClearSoundFaults();
+        platform::ClearFailures();
+        platform::SetEmulatedSoundDriver(false);
         platform::SetSoundOutput(platform::SoundOutput::Device);
         test::LogSessionTest::TearDown();
     }
@@ -84,20 +86,20 @@ TEST_F(SoundTest, TheDeviceStartsWithOrWithoutItsFormatOrPrimaryBuffer)
     EXPECT_TRUE(InitSound(nullptr, &format));
     EXPECT_NE(primaryBuffer, nullptr);
     ReleaseSound();
-    platform::SetSoundFault(platform::SoundCall::SetFormat, DSERR_BADFORMAT);
+    platform::FailOperation("SoundSetFormat", DSERR_BADFORMAT, platform::ALWAYS);
     EXPECT_TRUE(InitSound(nullptr, &format));
     ReleaseSound();
     EXPECT_TRUE(InitSound(nullptr, nullptr));
     ReleaseSound();
     // Without a primary buffer a software buffer stands in, unless it cannot be made either.
-    platform::SetSoundFault(platform::SoundCall::CreatePrimaryBuffer, DSERR_ALLOCATED);
+    platform::FailOperation("SoundCreatePrimaryBuffer", DSERR_ALLOCATED, platform::ALWAYS);
     EXPECT_TRUE(InitSound(nullptr, &format));
     LPVOID memory = nullptr;
     DWORD size = 0;
     ASSERT_EQ(primaryBuffer->Lock(0, 65536, &memory, &size, nullptr, nullptr, 0), DS_OK);
     primaryBuffer->Unlock(memory, size, nullptr, 0);
     ReleaseSound();
-    platform::SetSoundFault(platform::SoundCall::CreateSecondaryBuffer, DSERR_OUTOFMEMORY);
+    platform::FailOperation("SoundCreateSecondaryBuffer", DSERR_OUTOFMEMORY, platform::ALWAYS);
     EXPECT_FALSE(InitSound(nullptr, &format));
     EXPECT_EQ(soundDevice, nullptr);
     EXPECT_EQ(LogText(), "Primary sound buffer format: yes\r\n"
@@ -108,17 +110,17 @@ TEST_F(SoundTest, TheDeviceStartsWithOrWithoutItsFormatOrPrimaryBuffer)
 
 TEST_F(SoundTest, EachFailingStepIsReportedAndGivesNoSound)
 {
-    const std::pair<platform::SoundCall, const char*> steps[] = {
-        {platform::SoundCall::Create, "DirectSoundCreate"},
-        {platform::SoundCall::GetCaps, "GetCaps"},
-        {platform::SoundCall::SetCooperativeLevel, "IDirectSound_SetCooperativeLevel"},
+    const std::pair<const char*, const char*> steps[] = {
+        {"SoundCreate", "DirectSoundCreate"},
+        {"SoundGetCaps", "GetCaps"},
+        {"SoundSetCooperativeLevel", "IDirectSound_SetCooperativeLevel"},
     };
     std::string expected;
     for (const auto& [call, name] : steps) {
-        platform::SetSoundFault(call, DSERR_NODRIVER);
+        platform::FailOperation(call, DSERR_NODRIVER, platform::ALWAYS);
         EXPECT_FALSE(InitSound(nullptr, &format));
         EXPECT_EQ(soundDevice, nullptr); // nothing left behind to release
-        platform::ClearSoundFaults();
+        platform::ClearFailures();
         expected += "DirectSound ERROR(:" + std::string(name) + "): code 1-0x78 \n";
     }
     platform::SetEmulatedSoundDriver(true);
@@ -151,7 +153,7 @@ TEST_F(SoundTest, ASoundEntryBecomesABufferOfItsSamplesAndADamagedOneNone)
     low->Release();
     wide->Release();
     // A buffer that cannot be locked is released.
-    platform::SetSoundFault(platform::SoundCall::Lock, DSERR_BUFFERLOST);
+    platform::FailOperation("SoundLock", DSERR_BUFFERLOST, platform::ALWAYS);
     EXPECT_EQ(Load(0), nullptr);
     EXPECT_EQ(Log(), "Lunghezza del suono non valida: 0\r\n"
                      "Lunghezza del suono non valida: 32000000\r\n"

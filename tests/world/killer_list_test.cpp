@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/fault.h"
 #include "platform/kernel.h"
 #include "support/little_endian.h"
 #include "tests/common/log_session.h"
@@ -99,16 +100,17 @@ TEST_F(CollectTest, AFailedOrInterruptedSaveKeepsTheOldFile)
     const std::string old = Header("GLIM", 10, 40) + Records(10, 40);
     WriteFile("killer.dat", old);
     const std::string table(400, 'n');
-    platform::SetWriteFaultHook([](DWORD bytes) { return bytes == 400; });
+    platform::FailOperationWhen("WriteFile", ERROR_DISK_FULL,
+                                [](DWORD bytes) { return bytes == 400; });
     EXPECT_EQ(WriteCollect("killer.dat", {glim, 256, 10, 40}, table.data()), COLLECT_E_OPEN);
-    platform::SetWriteFaultHook(nullptr);
+    platform::ClearFailures();
     EXPECT_EQ(ReadFile("killer.dat"), old);
     EXPECT_FALSE(std::filesystem::exists("killer.dat.new"));
     EXPECT_EQ(LogText(), "CollectError: killer.dat Not Saved, Old File Kept\r\n");
     const pid_t child = fork();
     if (child == 0) {
         // The process dies between the header and the records.
-        platform::SetWriteFaultHook([](DWORD bytes) -> bool {
+        platform::FailOperationWhen("WriteFile", ERROR_DISK_FULL, [](DWORD bytes) -> bool {
             if (bytes == 400) _exit(0);
             return false;
         });

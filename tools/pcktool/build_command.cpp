@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "tools/pack_writer/pack_writer.h"
-#include "tools/pcktool/commands.h"
+#include "tools/pcktool/pck_commands.h"
 #include "tools/pcktool/wav_reader.h"
 
 namespace {

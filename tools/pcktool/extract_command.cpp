@@ -5,8 +5,8 @@
 
 #include "support/little_endian.h"
 #include "tools/pack_writer/pack_writer.h"
-#include "tools/pcktool/commands.h"
 #include "tools/pcktool/pack_contents.h"
+#include "tools/pcktool/pck_commands.h"
 
 namespace {
 

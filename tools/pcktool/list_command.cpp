@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "tools/pcktool/commands.h"
 #include "tools/pcktool/pack_contents.h"
+#include "tools/pcktool/pck_commands.h"
 #include "tools/terminal_text/terminal_text.h"
 
 int ListPack(const std::string& packName)

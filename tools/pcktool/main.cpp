@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/pcktool/commands.h"
+#include "tools/pcktool/pck_commands.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "tools/qvxtool/commands.h"
+#include "tools/qvxtool/qvx_commands.h"
 
 namespace {
 

@@ -10,6 +10,10 @@ set -eu
 export NODE_PATH=/usr/share/nodejs
 
 cache=$(realpath -m "$1")
+mkdir -p "$cache"
+# Two clones building at once wait for each other instead of building over each other.
+exec 9> "$cache/.lock"
+flock 9
 prefix="$cache/prefix"
 apt_dir="$cache/apt"
 mkdir -p "$prefix" "$apt_dir/lists/partial" "$cache/sources"
