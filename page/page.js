@@ -3,12 +3,12 @@
 'use strict';
 
 (function () {
-  const SCREEN_WIDTH = 640;
-  const SCREEN_HEIGHT = 480;
+  const SCREEN_WIDTH = KG_NAMES.PAGE_SCREEN_WIDTH;
+  const SCREEN_HEIGHT = KG_NAMES.PAGE_SCREEN_HEIGHT;
   const SDLK_BACKSPACE = 8;
   const SDLK_RETURN = 13;
-  const DATA_FOLDER = '/data';
-  const LAST_RUN = '/home/web_user/.local/state/killglimbot/last-run.kgr';
+  const DATA_FOLDER = KG_NAMES.PAGE_DATA_FOLDER;
+  const LAST_RUN = KG_NAMES.PAGE_LAST_RUN;
   const WATCHED = '/tmp/watched.kgr';
 
   const canvas = document.getElementById('canvas');
@@ -112,12 +112,12 @@
         game = null;
         fault('The game stopped with an error (' + what + ').\nReload the page to play again.');
       },
-      onStorageFailed: (reason) => {
+      [KG_NAMES.PAGE_ON_STORAGE_FAILED]: (reason) => {
         notice.textContent = 'This browser does not let the page keep files (' + reason +
           '): the Killer List and the journals last only until the tab closes.';
         notice.hidden = false;
       },
-      onTextEntry: (open) => {
+      [KG_NAMES.PAGE_ON_TEXT_ENTRY]: (open) => {
         document.body.dataset.textEntry = open;
         typing.hidden = !(open && touched);
         typing.value = '';

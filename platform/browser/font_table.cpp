@@ -3,13 +3,13 @@
 
 #include <strings.h>
 
+#include "platform/browser/page_names.h"
 #include "platform/host.h"
 
 namespace platform {
 namespace {
 
 constexpr int boldWeight = 600;
-constexpr char fontFolder[] = "/fonts/";
 
 struct Face {
     const char* asked;   // the family the game names
@@ -32,7 +32,8 @@ std::optional<FontFile> MatchFontFile(const char* family, int weight)
     const Face* face = faces;
     while (face->asked != nullptr && strcasecmp(face->asked, family) != 0) ++face;
     FontFile file;
-    file.path = std::string(fontFolder) + (weight >= boldWeight ? face->bold : face->regular);
+    file.path =
+        std::string(page::PAGE_FONT_FOLDER) + (weight >= boldWeight ? face->bold : face->regular);
     file.family = face->family;
     return file;
 }

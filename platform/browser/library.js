@@ -71,18 +71,18 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // frame: the 640 x 480 RGBA picture in the program's memory, shown in place (no copy); the
+  // frame: the screen's RGBA picture in the program's memory, shown in place (no copy); the
   // view over it is made again when memory grows.
-  kg_put_pixels: function (frame, x, y, width, height) {
+  kg_put_pixels: function (frame, frameWidth, frameHeight, x, y, width, height) {
     var canvas = Module['canvas'];
     var shown = Module['kgShown'];
     if (!shown || shown.buffer !== HEAPU8.buffer || shown.frame !== frame) {
-      var bytes = new Uint8ClampedArray(HEAPU8.buffer, frame, 640 * 480 * 4);
+      var bytes = new Uint8ClampedArray(HEAPU8.buffer, frame, frameWidth * frameHeight * 4);
       shown = Module['kgShown'] = {
         buffer: HEAPU8.buffer,
         frame: frame,
         context: canvas.getContext('2d', { alpha: false }),
-        image: new ImageData(bytes, 640, 480),
+        image: new ImageData(bytes, frameWidth, frameHeight),
       };
     }
     shown.context.putImageData(shown.image, 0, 0, x, y, width, height);
@@ -94,5 +94,11 @@ mergeInto(LibraryManager.library, {
 
   kg_keep_files: function () {
     if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  // Every write already went to the page's storage as it was made. The runtime's own fsync
+  // would wait for IndexedDB outside the program's waits, where it cannot give control away.
+  fd_sync: function (fd) {
+    return 0;
   },
 });

@@ -6,9 +6,8 @@
 
 #include <cstring>
 
+#include "platform/browser/page_names.h"
 #include "platform/host.h"
-
-extern "C" void kg_text_entry(int open);
 
 void platform::ShowTextEntry(bool open) { kg_text_entry(open ? 1 : 0); }
 

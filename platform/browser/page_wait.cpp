@@ -3,9 +3,8 @@
 
 #include <SDL.h>
 
+#include "platform/browser/page_names.h"
 #include "platform/host.h"
-
-extern "C" void kg_wait_for_page_input(unsigned ms);
 
 namespace platform {
 

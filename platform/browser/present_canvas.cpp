@@ -8,21 +8,17 @@
 #include <vector>
 
 #include "platform/backend/sdl/present_target.h"
+#include "platform/backend/sdl/sdl_handles.h"
+#include "platform/browser/page_names.h"
 #include "platform/host.h"
 #include "platform/notice.h"
 #include "platform/present/frame_expand.h"
-
-extern "C" void kg_put_pixels(const std::uint32_t* frame, int x, int y, int width, int height);
 
 namespace platform {
 namespace {
 
 constexpr int width = present::SCREEN.width;
 constexpr int height = present::SCREEN.height;
-
-struct FormatDeleter {
-    void operator()(SDL_PixelFormat* format) const { SDL_FreeFormat(format); }
-};
 
 class CanvasTarget : public PresentTarget {
 public:
@@ -61,11 +57,11 @@ private:
         if (shown.left >= shown.right || shown.top >= shown.bottom) return;
         present::ExpandArea({view.pixels, static_cast<std::size_t>(view.pitch)}, shown, colours,
                             across, down, {frame.data(), static_cast<std::size_t>(width)});
-        kg_put_pixels(frame.data(), shown.left, shown.top, shown.right - shown.left,
+        kg_put_pixels(frame.data(), width, height, shown.left, shown.top, shown.right - shown.left,
                       shown.bottom - shown.top);
     }
 
-    std::unique_ptr<SDL_PixelFormat, FormatDeleter> format;
+    sdl::PixelFormat format;
     std::vector<std::uint32_t> frame;
     present::Axis across;
     present::Axis down;

@@ -2,9 +2,8 @@
 // handed to the page's storage at once, so a tab closed right after the Killer List keeps its
 // new entry.
 
+#include "platform/browser/page_names.h"
 #include "platform/host.h"
-
-extern "C" void kg_keep_files();
 
 namespace platform {
 

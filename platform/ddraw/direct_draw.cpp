@@ -5,6 +5,7 @@
 
 #include "platform/ddraw/store.h"
 #include "platform/fault.h"
+#include "platform/screen.h"
 
 namespace platform::ddraw {
 
@@ -28,8 +29,8 @@ void LeaveDisplay()
     Display& display = TheDisplay();
     display.cooperativeSet = false;
     display.cooperativeFlags = 0;
-    display.width = 640;
-    display.height = 480;
+    display.width = SCREEN_WIDTH;
+    display.height = SCREEN_HEIGHT;
 }
 
 bool IsExclusiveFullScreen(DWORD flags)

@@ -7,6 +7,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/gdi/device_context.h"
+#include "platform/screen.h"
 
 namespace platform::ddraw {
 
@@ -51,8 +52,8 @@ struct DirectDrawObject : IDirectDraw {
 struct Display {
     bool cooperativeSet = false;
     DWORD cooperativeFlags = 0;
-    DWORD width = 640;
-    DWORD height = 480;
+    DWORD width = SCREEN_WIDTH;
+    DWORD height = SCREEN_HEIGHT;
     DWORD videoTotal = DEFAULT_VIDEO_MEMORY;
     DWORD videoUsed = 0;
     SurfaceObject* primary = nullptr;

@@ -1,3 +1,4 @@
+#include "platform/gdi/font_handles.h"
 #include "platform/host.h"
 
 #include <fontconfig/fontconfig.h>
@@ -7,10 +8,7 @@
 namespace platform {
 namespace {
 
-struct PatternDeleter {
-    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
-};
-using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
+using fonts::Pattern;
 
 // fontconfig's configuration lives as long as the process and is handed back at its end, so
 // that leak checkers see a clean exit.
@@ -43,6 +41,8 @@ std::string StringOf(const FcPattern* pattern, const char* object)
 }
 
 } // namespace
+
+void fonts::Release::operator()(_FcPattern* pattern) const { FcPatternDestroy(pattern); }
 
 std::optional<FontFile> MatchFontFile(const char* family, int weight)
 {

@@ -26,7 +26,7 @@ std::string GlRendererName()
 }
 
 struct Probe {
-    SDL_Renderer* renderer = nullptr;
+    sdl::Renderer renderer;
     std::string name;
     std::string glRenderer;
 };
@@ -34,11 +34,11 @@ struct Probe {
 Probe TryAcceleratedRenderer(SDL_Window* window, bool vsync)
 {
     Probe probe;
-    probe.renderer = SDL_CreateRenderer(
-        window, -1, SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0));
-    if (probe.renderer == nullptr) return probe;
+    probe.renderer.reset(SDL_CreateRenderer(
+        window, -1, SDL_RENDERER_ACCELERATED | (vsync ? SDL_RENDERER_PRESENTVSYNC : 0)));
+    if (!probe.renderer) return probe;
     SDL_RendererInfo info {};
-    SDL_GetRendererInfo(probe.renderer, &info);
+    SDL_GetRendererInfo(probe.renderer.get(), &info);
     probe.name = info.name != nullptr ? info.name : "";
     if (probe.name.starts_with("opengl")) probe.glRenderer = GlRendererName();
     return probe;
@@ -62,9 +62,9 @@ std::unique_ptr<PresentTarget> MakePresentTarget(SDL_Window* window, const Windo
     std::string error;
     std::unique_ptr<PresentTarget> target;
     if (decision.path == present::PresentPath::Accelerated) {
-        target = MakeTextureTarget(window, probe.renderer, options, error);
+        target = MakeTextureTarget(window, std::move(probe.renderer), options, error);
     } else {
-        if (probe.renderer != nullptr) SDL_DestroyRenderer(probe.renderer);
+        probe.renderer.reset();
         // Without this SDL would draw the window surface through OpenGL again.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         target = MakeSurfaceTarget(window, options, error);

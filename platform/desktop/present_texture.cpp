@@ -15,27 +15,16 @@ using present::Area;
 constexpr int screenWidth = present::SCREEN.width;
 constexpr int screenHeight = present::SCREEN.height;
 
-struct TextureDeleter {
-    void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
-};
-using Texture = std::unique_ptr<SDL_Texture, TextureDeleter>;
+using sdl::Texture;
 
 class TextureTarget : public PresentTarget {
 public:
-    TextureTarget(SDL_Window* sdlWindow, SDL_Renderer* sdlRenderer, Texture screenTexture,
+    TextureTarget(SDL_Window* sdlWindow, sdl::Renderer sdlRenderer, Texture screenTexture,
                   const WindowOptions& chosen)
-        : window(sdlWindow), renderer(sdlRenderer), texture(std::move(screenTexture)),
+        : window(sdlWindow), renderer(std::move(sdlRenderer)), texture(std::move(screenTexture)),
           format(SDL_AllocFormat(SDL_PIXELFORMAT_ARGB8888)), settings(chosen)
     {
         Reset();
-    }
-
-    ~TextureTarget() override
-    {
-        texture.reset();
-        sharpened.reset();
-        SDL_FreeFormat(format);
-        SDL_DestroyRenderer(renderer);
     }
 
     const SDL_PixelFormat& Format() const override { return *format; }
@@ -44,7 +33,7 @@ public:
     {
         int width = 0;
         int height = 0;
-        SDL_GetRendererOutputSize(renderer, &width, &height);
+        SDL_GetRendererOutputSize(renderer.get(), &width, &height);
         output = {width, height};
         picture = present::PictureArea(output, present::SCREEN, settings.scaling);
         PrepareSharpFit();
@@ -54,17 +43,17 @@ public:
               const std::uint32_t* colours) override
     {
         for (const RECT& rect : rects) Upload(view, rect, colours);
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
+        SDL_SetRenderDrawColor(renderer.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer.get());
         const SDL_Rect to {picture.x, picture.y, picture.width, picture.height};
-        if (sharpened && SDL_SetRenderTarget(renderer, sharpened.get()) == 0) {
-            SDL_RenderCopy(renderer, texture.get(), nullptr, nullptr);
-            SDL_SetRenderTarget(renderer, nullptr);
-            SDL_RenderCopy(renderer, sharpened.get(), nullptr, &to);
+        if (sharpened && SDL_SetRenderTarget(renderer.get(), sharpened.get()) == 0) {
+            SDL_RenderCopy(renderer.get(), texture.get(), nullptr, nullptr);
+            SDL_SetRenderTarget(renderer.get(), nullptr);
+            SDL_RenderCopy(renderer.get(), sharpened.get(), nullptr, &to);
         } else {
-            SDL_RenderCopy(renderer, texture.get(), nullptr, &to);
+            SDL_RenderCopy(renderer.get(), texture.get(), nullptr, &to);
         }
-        SDL_RenderPresent(renderer);
+        SDL_RenderPresent(renderer.get());
     }
 
     Area PictureInWindow() const override
@@ -85,7 +74,7 @@ private:
         sharpened.reset();
         if (settings.scaling != present::Scaling::Fit || picture.width % screenWidth == 0) return;
         const int whole = present::WholeMultiple(picture, present::SCREEN);
-        sharpened.reset(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+        sharpened.reset(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_TARGET, screenWidth * whole,
                                           screenHeight * whole));
         if (sharpened) SDL_SetTextureScaleMode(sharpened.get(), SDL_ScaleModeLinear);
@@ -107,10 +96,11 @@ private:
     }
 
     SDL_Window* window;
-    SDL_Renderer* renderer;
+    // The textures go before the renderer that made them.
+    sdl::Renderer renderer;
     Texture texture;
     Texture sharpened;
-    SDL_PixelFormat* format;
+    sdl::PixelFormat format;
     WindowOptions settings;
     present::Size output {};
     Area picture {};
@@ -118,17 +108,17 @@ private:
 
 } // namespace
 
-std::unique_ptr<PresentTarget> MakeTextureTarget(SDL_Window* window, SDL_Renderer* renderer,
+std::unique_ptr<PresentTarget> MakeTextureTarget(SDL_Window* window, sdl::Renderer renderer,
                                                  const WindowOptions& settings, std::string& error)
 {
-    Texture texture(SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+    Texture texture(SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_ARGB8888,
                                       SDL_TEXTUREACCESS_STREAMING, screenWidth, screenHeight));
     if (!texture) {
         error = std::string("no streaming texture: ") + SDL_GetError();
-        SDL_DestroyRenderer(renderer);
         return nullptr;
     }
-    return std::make_unique<TextureTarget>(window, renderer, std::move(texture), settings);
+    return std::make_unique<TextureTarget>(window, std::move(renderer), std::move(texture),
+                                           settings);
 }
 
 } // namespace platform

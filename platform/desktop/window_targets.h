@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/backend/sdl/present_target.h"
+#include "platform/backend/sdl/sdl_handles.h"
 
 namespace platform {
 
@@ -14,7 +15,7 @@ namespace platform {
 std::unique_ptr<PresentTarget> MakeSurfaceTarget(SDL_Window* window, const WindowOptions& settings,
                                                  std::string& error);
 // Takes the renderer over; null when it offers no streaming texture.
-std::unique_ptr<PresentTarget> MakeTextureTarget(SDL_Window* window, SDL_Renderer* renderer,
+std::unique_ptr<PresentTarget> MakeTextureTarget(SDL_Window* window, sdl::Renderer renderer,
                                                  const WindowOptions& settings, std::string& error);
 
 } // namespace platform

@@ -10,19 +10,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gdi/font_handles.h"
 #include "platform/host.h"
 
 namespace platform {
 namespace {
 
-struct LibraryDeleter {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
-};
-struct FaceDeleter {
-    void operator()(FT_Face face) const { FT_Done_Face(face); }
-};
-using Library = std::unique_ptr<FT_LibraryRec_, LibraryDeleter>;
-using Face = std::unique_ptr<FT_FaceRec_, FaceDeleter>;
+using fonts::Face;
+using fonts::Library;
 
 // Texts are UTF-8; a byte that does not start a valid sequence stands for itself (Latin-1).
 std::vector<FT_ULong> CodePoints(std::string_view text)
@@ -171,6 +166,10 @@ private:
 };
 
 } // namespace
+
+void fonts::Release::operator()(FT_LibraryRec_* library) const { FT_Done_FreeType(library); }
+
+void fonts::Release::operator()(FT_FaceRec_* face) const { FT_Done_Face(face); }
 
 std::unique_ptr<RasterFont> RasterFont::Open(const char* family, int cellHeight, int weight)
 {

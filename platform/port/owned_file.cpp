@@ -21,8 +21,9 @@ namespace {
 bool SyncFolderOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const bool synced = fd >= 0 && fsync(fd) == 0;
     if (fd >= 0) close(fd);
@@ -183,7 +184,7 @@ bool RemoveFile(const std::string& path, int& error)
 }
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t most,
-                                                        int& error)
+                                                       int& error)
 {
     auto file = OwnedFile::Open(path, O_RDONLY, FileLock::Shared, error);
     if (!file) return std::nullopt;

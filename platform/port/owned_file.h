@@ -68,7 +68,7 @@ bool RemoveFile(const std::string& path, int& error);
 // The whole file, when it can be read and holds at most `most` bytes (a name may be a device
 // without end); none, with the error number in `error` (EFBIG for a longer one), otherwise.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t most,
-                                                        int& error);
+                                                       int& error);
 // Writes `bytes` as the file at `path`: made anew, or only emptied when it is there.
 bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes, int& error);
 

@@ -1,6 +1,8 @@
 #pragma once
 // Where the game's picture sits in the window, and where a point of the window falls on it.
 
+#include "platform/screen.h"
+
 namespace platform::present {
 
 // integer: the largest whole multiple, black borders round it; fit: the largest picture of the
@@ -20,7 +22,7 @@ struct Size {
 };
 
 // The game's screen, which every window shows scaled.
-inline constexpr Size SCREEN {640, 480};
+inline constexpr Size SCREEN {SCREEN_WIDTH, SCREEN_HEIGHT};
 
 // The picture's place in an output of the given size. A window too small for the screen's own
 // size gets the fit.

@@ -7,13 +7,14 @@
 
 #include "platform/ddraw/store.h"
 #include "platform/gdi.h"
+#include "platform/screen.h"
 #include "platform/user/dialog_state.h"
 
 namespace platform {
 namespace {
 
-constexpr LONG screenWidth = 640;
-constexpr LONG screenHeight = 480;
+constexpr LONG screenWidth = SCREEN_WIDTH;
+constexpr LONG screenHeight = SCREEN_HEIGHT;
 // Dialog units: a quarter of the dialog font's average character width across, an eighth of
 // its height down (6 and 13 pixels for an 8-point sans serif).
 constexpr LONG baseUnitX = 6;

@@ -37,7 +37,7 @@ struct DialogState {
     INT_PTR result = 0;
 };
 
-// Lays out the template centred on a 640 x 480 screen.
+// Lays out the template centred on the screen.
 DialogState LayOutDialog(const DialogTemplate& dialog, DLGPROC dialogProc);
 // Draws the dialog over what the screen shows.
 void PaintDialog(DialogState& state);

@@ -9,6 +9,7 @@
 
 #include "platform/backend/backend_interface.h"
 #include "platform/resources.h"
+#include "platform/screen.h"
 #include "platform/user/dialog_state.h"
 #include "platform/user/window_table.h"
 
@@ -37,7 +38,7 @@ std::vector<std::unique_ptr<HWND__>> windows;
 HWND focusWindow = nullptr;
 
 // The display's own size stands in for the platform's default window size.
-constexpr RECT defaultRect {0, 0, 640, 480};
+constexpr RECT defaultRect {0, 0, platform::SCREEN_WIDTH, platform::SCREEN_HEIGHT};
 
 WORD IconResourceOf(HICON icon)
 {

@@ -10,6 +10,7 @@
 
 #include "platform/backend/screen_capture.h"
 #include "platform/backend/sdl/sdl_controllers.h"
+#include "platform/backend/sdl/sdl_handles.h"
 #include "platform/backend/sdl/sdl_keys.h"
 #include "platform/backend/sdl/sdl_presenter.h"
 #include "platform/dsound/output.h"
@@ -27,10 +28,6 @@ constexpr int screenHeight = present::SCREEN.height;
 // The longest sleep: a stop signal does not wake the wait, so it is noticed this late at most.
 constexpr DWORD longestWaitMs = 250;
 constexpr DWORD aimingStepMs = 10;
-
-struct WindowDeleter {
-    void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-};
 
 bool IsSet(const char* variable)
 {
@@ -91,12 +88,10 @@ void SetWindowIcon(SDL_Window* window, WORD icon)
         if (picture && (!largest || picture->width > largest->width)) largest = std::move(picture);
     }
     if (!largest) return;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+    const sdl::Surface surface(SDL_CreateRGBSurfaceWithFormatFrom(
         largest->pixels.data(), static_cast<int>(largest->width), static_cast<int>(largest->height),
-        32, static_cast<int>(largest->width * 4), SDL_PIXELFORMAT_RGBA32);
-    if (surface == nullptr) return;
-    SDL_SetWindowIcon(window, surface);
-    SDL_FreeSurface(surface);
+        32, static_cast<int>(largest->width * 4), SDL_PIXELFORMAT_RGBA32));
+    if (surface) SDL_SetWindowIcon(window, surface.get());
 }
 
 class SdlBackend : public Backend {
@@ -252,7 +247,7 @@ private:
 
     WindowOptions options;
     SdlControllers controllers;
-    std::unique_ptr<SDL_Window, WindowDeleter> window;
+    sdl::Window window;
     std::unique_ptr<SdlPresenter> presenter;
 };
 

@@ -60,17 +60,15 @@ bool SdlControllers::Handle(const SDL_Event& event, std::vector<InputEvent>& inp
 
 void SdlControllers::Open(int deviceIndex)
 {
-    SDL_GameController* controller = SDL_GameControllerOpen(deviceIndex);
-    if (controller == nullptr) return;
+    sdl::GameController controller(SDL_GameControllerOpen(deviceIndex));
+    if (!controller) return;
     // A controller already open (plugged in before the start) is announced twice.
-    const SDL_JoystickID id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
+    const SDL_JoystickID id =
+        SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller.get()));
     for (const auto& open : controllers) {
-        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(open.get())) == id) {
-            SDL_GameControllerClose(controller);
-            return;
-        }
+        if (SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(open.get())) == id) return;
     }
-    controllers.emplace_back(controller);
+    controllers.push_back(std::move(controller));
 }
 
 void SdlControllers::Close(SDL_JoystickID id)

@@ -11,6 +11,7 @@
 
 #include "platform/backend.h"
 #include "platform/backend/input_events.h"
+#include "platform/backend/sdl/sdl_handles.h"
 
 namespace platform {
 
@@ -30,12 +31,6 @@ public:
     bool Aiming() const;
 
 private:
-    struct Closer {
-        void operator()(SDL_GameController* controller) const
-        {
-            SDL_GameControllerClose(controller);
-        }
-    };
     void Open(int deviceIndex);
     void Close(SDL_JoystickID id);
     void Trigger(Sint16 value, std::vector<InputEvent>& input);
@@ -44,7 +39,7 @@ private:
 
     ControllerOptions options;
     bool started = false;
-    std::vector<std::unique_ptr<SDL_GameController, Closer>> controllers;
+    std::vector<sdl::GameController> controllers;
     Uint32 lastUpdate = 0;
     double carriedX = 0.0;
     double carriedY = 0.0;
