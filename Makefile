@@ -82,7 +82,8 @@ web-test: PACKAGES = $(WEB_TEST_PACKAGES)
 web-test: web
 	@tools/install-deps.sh $(PACKAGES)
 	cd tests/page && npm ci --no-audit --no-fund
-	node --test --test-concurrency=1 tests/page/names_test.mjs tests/page/page_test.mjs
+	node --test --test-concurrency=1 tests/page/names_test.mjs tests/page/page_test.mjs \
+	  tests/page/memory_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side;
 # then the page in Chromium: time to the title, bytes loaded, processor use while playing.
