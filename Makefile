@@ -96,6 +96,7 @@ web-bench: web
 	node --no-experimental-fetch build/web/cmake/bin/bench_web_compose.js
 	cd tests/page && npm ci --no-audit --no-fund
 	node bench/web/measure.mjs
+	node bench/web/journal_storage.mjs
 
 build-%:
 	@tools/install-deps.sh $(PACKAGES)

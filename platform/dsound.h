@@ -60,7 +60,7 @@ struct DSCAPS {
     DWORD dwReserved1;
     DWORD dwReserved2;
 };
-static_assert(DSCAPS_SIZE == DSCAPS_SIZE);
+static_assert(sizeof(DSCAPS) == DSCAPS_SIZE);
 
 inline constexpr DWORD DSBCAPS_PRIMARYBUFFER = 0x1;
 inline constexpr DWORD DSBCAPS_STATIC = 0x2;

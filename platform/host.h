@@ -36,8 +36,8 @@ void PrepareVideo();
 void ShowTextEntry(bool open);
 
 // Starts watching the connection to the display under the window. When it goes away the
-// program is asked to close, as on a close request, instead of being ended on the spot with
-// the Killer List unsaved.
+// program closes, as on a close request, instead of being ended on the spot with the Killer
+// List unsaved.
 void WatchDisplayConnection(SDL_Window* window);
 // True once that connection was lost: the window and the video system must then be left as
 // they are, since taking them down would wait for answers that never come.

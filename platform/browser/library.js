@@ -92,8 +92,22 @@ mergeInto(LibraryManager.library, {
     if (Module['onTextEntry']) Module['onTextEntry'](open !== 0);
   },
 
-  kg_keep_files: function () {
-    if (Module['kgStorage']) Module['kgStorage'].keep();
+  // A change the program made to a file reaches the page's storage: a journal's new piece
+  // alone, any other file whole with the rest of the player's folders.
+  kg_file_written: function (path, offset, size) {
+    path = UTF8ToString(path);
+    var journals = Module['kgJournals'];
+    if (journals && journals.isJournal(path)) journals.written(path, offset, size);
+    else if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  kg_file_renamed: function (from, to) {
+    from = UTF8ToString(from);
+    to = UTF8ToString(to);
+    var journals = Module['kgJournals'];
+    if (journals && journals.isJournal(from) && (to === '' || journals.isJournal(to)))
+      journals.renamed(from, to);
+    else if (Module['kgStorage']) Module['kgStorage'].keep();
   },
 
   // Every write already went to the page's storage as it was made. The runtime's own fsync

@@ -16,8 +16,11 @@ void kg_put_pixels(const unsigned* frame, int frameWidth, int frameHeight, int x
                    int height);
 // A dialog takes typed text from now on (1), or no longer (0).
 void kg_text_entry(int open);
-// The player's folders changed: the page's lasting storage is brought up to date.
-void kg_keep_files();
+// The player's folders changed: `size` bytes written at `offset` of the file at `path` (none
+// when it was emptied), or the file at `from` renamed to `to` (removed when `to` is empty).
+// The page's lasting storage is brought up to date.
+void kg_file_written(const char* path, double offset, double size);
+void kg_file_renamed(const char* from, const char* to);
 }
 
 // What the page calls in the program (browser/page_input.cpp); the page adds the underscore.

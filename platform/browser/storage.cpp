@@ -7,8 +7,14 @@
 
 namespace platform {
 
-void FileWritten(const std::string&, std::uint64_t, std::uint64_t) { kg_keep_files(); }
+void FileWritten(const std::string& path, std::uint64_t offset, std::uint64_t size)
+{
+    kg_file_written(path.c_str(), static_cast<double>(offset), static_cast<double>(size));
+}
 
-void FileRenamed(const std::string&, const std::string&) { kg_keep_files(); }
+void FileRenamed(const std::string& from, const std::string& to)
+{
+    kg_file_renamed(from.c_str(), to.c_str());
+}
 
 } // namespace platform

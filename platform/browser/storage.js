@@ -65,6 +65,10 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
   addRunDependency('kg-storage');
   FS.syncfs(true, function (error) {
     told(error);
-    removeRunDependency('kg-storage');
+    // The journals are kept apart (journal_store.js): they are put together again before the
+    // program starts.
+    Module['kgJournals'].restore(function () {
+      removeRunDependency('kg-storage');
+    });
   });
 });

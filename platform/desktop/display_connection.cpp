@@ -4,7 +4,6 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
-#include "platform/backend.h"
 #include "platform/notice.h"
 
 namespace platform {
@@ -19,7 +18,6 @@ void OnConnectionLost(Display*, void*)
     if (lost) return;
     lost = true;
     Notice("The connection to the display was lost; the game ends\r\n");
-    RequestClose();
 }
 
 // The X library's own first step on a failed connection would end the program itself; this

@@ -16,7 +16,7 @@ bool emulatedDriver = false;
 
 std::unique_ptr<SoundDevice> device;
 
-constexpr WAVEFORMATEX DEFAULT_OUTPUT {WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0};
+constexpr WAVEFORMATEX defaultOutput {WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0};
 
 SoundDevice* Self(IDirectSound* object) { return static_cast<SoundDevice*>(object); }
 
@@ -102,7 +102,7 @@ HRESULT DirectSoundCreate(const GUID*, LPDIRECTSOUND* directSound, IUnknown* out
     if (const HRESULT fault = InjectedFailure("SoundCreate"); fault != S_OK) return fault;
     if (device != nullptr) return DSERR_ALLOCATED;
     device = std::make_unique<SoundDevice>();
-    SetMixFormat(DEFAULT_OUTPUT);
+    SetMixFormat(defaultOutput);
     StartOutput();
     *directSound = device.get();
     return DS_OK;

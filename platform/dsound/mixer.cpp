@@ -4,6 +4,7 @@
 #include "platform/dsound/mixer.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstring>
 
@@ -11,8 +12,8 @@ namespace platform::dsound {
 
 namespace {
 
-constexpr DWORD BLOCK_FRAMES = 256;
-constexpr int GAIN_BITS = 16;
+constexpr DWORD blockFrames = 256;
+constexpr int gainBits = 16;
 
 // A source sample widened to 16-bit range: 8-bit samples are unsigned around 128.
 template <int Bits> int SampleAt(const BYTE* bytes, std::size_t index)
@@ -31,7 +32,7 @@ int Interpolate(int a, int b, std::uint64_t position)
     return a + (((b - a) * fraction) >> 15);
 }
 
-int GainFactor(float gain) { return static_cast<int>(std::lround(gain * (1 << GAIN_BITS))); }
+int GainFactor(float gain) { return static_cast<int>(std::lround(gain * (1 << gainBits))); }
 
 // Adds up to frames frames of one voice into the accumulator, stopping at its end.
 template <int Bits, int Channels>
@@ -56,10 +57,10 @@ void AddVoice(VoiceMix& voice, std::int32_t* sum, DWORD frames, int outputChanne
                             voice.position);
         }
         if (outputChannels == 2) {
-            sum[2 * done] += (l * left) >> GAIN_BITS;
-            sum[2 * done + 1] += (r * right) >> GAIN_BITS;
+            sum[2 * done] += (l * left) >> gainBits;
+            sum[2 * done + 1] += (r * right) >> gainBits;
         } else {
-            sum[done] += (((l + r) / 2) * both) >> GAIN_BITS;
+            sum[done] += (((l + r) / 2) * both) >> gainBits;
         }
         voice.position += voice.step;
     }
@@ -100,9 +101,11 @@ int MasterGainForVolume(int percent) { return std::clamp(percent, 0, 100) * FULL
 void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, int outputChannels,
                int masterGain)
 {
-    std::int32_t sum[BLOCK_FRAMES * 2];
+    // The sum holds a block of frames of at most two channels.
+    assert(outputChannels == 1 || outputChannels == 2);
+    std::int32_t sum[blockFrames * 2];
     while (frames > 0) {
-        const DWORD count = std::min(frames, BLOCK_FRAMES);
+        const DWORD count = std::min(frames, blockFrames);
         const std::size_t values = std::size_t {count} * outputChannels;
         std::memset(sum, 0, values * sizeof sum[0]);
         for (VoiceMix& voice : voices) {
@@ -113,7 +116,7 @@ void MixVoices(std::span<VoiceMix> voices, std::int16_t* output, DWORD frames, i
         }
         for (std::size_t i = 0; i < values; ++i) {
             const auto level = static_cast<std::int32_t>(
-                (static_cast<std::int64_t>(sum[i]) * masterGain) >> GAIN_BITS);
+                (static_cast<std::int64_t>(sum[i]) * masterGain) >> gainBits);
             output[i] = static_cast<std::int16_t>(std::clamp(level, -32768, 32767));
         }
         output += values;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cassert>
 #include <cstring>
 #include <mutex>
 #include <thread>
@@ -165,15 +166,17 @@ WAVEFORMATEX MixFormat()
 
 void RenderMix(BYTE* output, std::size_t bytes)
 {
-    constexpr DWORD CHUNK_FRAMES = 256;
+    constexpr DWORD chunkFrames = 256;
     MixCopy copy;
     CopyPlayingVoices(copy);
     const int channels = copy.format.nChannels;
     const std::size_t frameBytes = copy.format.nBlockAlign;
-    std::int16_t mixed[CHUNK_FRAMES * 2];
+    // The output format is the primary buffer's, which takes at most two channels.
+    assert(channels == 1 || channels == 2);
+    std::int16_t mixed[chunkFrames * 2];
     const std::span<VoiceMix> voices(copy.voices.data(), copy.count);
     for (std::size_t frames = bytes / frameBytes; frames > 0;) {
-        const auto count = static_cast<DWORD>(std::min<std::size_t>(frames, CHUNK_FRAMES));
+        const auto count = static_cast<DWORD>(std::min<std::size_t>(frames, chunkFrames));
         MixVoices(voices, mixed, count, channels, copy.masterGain);
         StoreFrames(mixed, std::size_t {count} * channels, copy.format.wBitsPerSample, output);
         output += count * frameBytes;

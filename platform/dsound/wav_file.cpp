@@ -3,12 +3,13 @@
 #include <fcntl.h>
 
 #include <array>
+#include <cassert>
 
 namespace platform::dsound {
 
 namespace {
 
-constexpr DWORD HEADER_BYTES = 44;
+constexpr DWORD headerBytes = 44;
 
 void Put16(BYTE*& at, WORD value)
 {
@@ -62,10 +63,10 @@ void WavFile::Close()
 
 void WavFile::WriteHeader()
 {
-    std::array<BYTE, HEADER_BYTES> header {};
+    std::array<BYTE, headerBytes> header {};
     BYTE* at = header.data();
     PutTag(at, "RIFF");
-    Put32(at, HEADER_BYTES - 8 + dataBytes);
+    Put32(at, headerBytes - 8 + dataBytes);
     PutTag(at, "WAVE");
     PutTag(at, "fmt ");
     Put32(at, 16);
@@ -77,6 +78,7 @@ void WavFile::WriteHeader()
     Put16(at, format.wBitsPerSample);
     PutTag(at, "data");
     Put32(at, dataBytes);
+    assert(at == header.data() + header.size());
     std::size_t written = 0;
     file->Write(header, written);
 }

@@ -43,6 +43,19 @@ OwnedFile* FileOf(HANDLE handle)
     return &*openFiles[slot];
 }
 
+// The file a read or a write moves `bytes` through `buffer`, or null (with the last error) when
+// the handle is not open or there is no buffer. Nothing is moved yet.
+OwnedFile* FileToMoveBytes(HANDLE handle, const void* buffer, DWORD bytes, LPDWORD moved)
+{
+    if (moved != nullptr) *moved = 0;
+    OwnedFile* file = FileOf(handle);
+    if (file != nullptr && buffer == nullptr && bytes > 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    return file;
+}
+
 bool Failed(int err)
 {
     platform::SetLastErrorFromErrno(err);
@@ -134,13 +147,8 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPVOID
 
 BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead, LPVOID)
 {
-    if (bytesRead != nullptr) *bytesRead = 0;
-    OwnedFile* file = FileOf(handle);
+    OwnedFile* file = FileToMoveBytes(handle, buffer, bytesToRead, bytesRead);
     if (file == nullptr) return FALSE;
-    if (buffer == nullptr && bytesToRead > 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     std::size_t done = 0;
     const bool read = file->Read(buffer, bytesToRead, done);
     if (bytesRead != nullptr) *bytesRead = static_cast<DWORD>(done);
@@ -151,13 +159,8 @@ BOOL ReadFile(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead
 
 BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten, LPVOID)
 {
-    if (bytesWritten != nullptr) *bytesWritten = 0;
-    OwnedFile* file = FileOf(handle);
+    OwnedFile* file = FileToMoveBytes(handle, buffer, bytesToWrite, bytesWritten);
     if (file == nullptr) return FALSE;
-    if (buffer == nullptr && bytesToWrite > 0) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     std::size_t done = 0;
     const bool written =
         file->Write({static_cast<const std::uint8_t*>(buffer), bytesToWrite}, done);

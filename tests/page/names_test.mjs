@@ -22,6 +22,8 @@ test('every shared name is where the other side looks for it', () => {
   for (const key of ['PAGE_ON_TEXT_ENTRY', 'PAGE_ON_STORAGE_FAILED', 'PAGE_ON_FILES_KEPT']) {
     assert.ok(pageSide.includes(`Module['${names[key]}']`), key);
   }
-  assert.ok(read('platform/browser/storage.js').includes(`'${names.PAGE_HOME}'`));
+  for (const file of ['storage.js', 'journal_store.js']) {
+    assert.ok(read(`platform/browser/${file}`).includes(`'${names.PAGE_HOME}`), file);
+  }
   assert.ok(names.PAGE_LAST_RUN.startsWith(`${names.PAGE_HOME}/`));
 });

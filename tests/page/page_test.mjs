@@ -147,6 +147,24 @@ test('a run enters the Killer List, which a reload keeps, and both journals veri
   // The journal keeps the Killer List as the game read it at start.
   assert.ok(readFileSync(second).includes(kept), 'the reloaded game read the entry');
   assert.match(native('--verify', second), /^verified$/m);
+  // The first run's journal, kept in pieces, was put together again at the reload and became
+  // the run before the last.
+  const previous = await page.evaluate(() => new Promise((done) => {
+    const request = indexedDB.open('/home/web_user/journals');
+    request.onsuccess = () => {
+      const path = '/home/web_user/.local/state/killglimbot/previous-run.kgr';
+      const range = IDBKeyRange.bound([path, 0], [path, Infinity]);
+      const pieces = request.result.transaction('pieces').objectStore('pieces');
+      const keys = pieces.getAllKeys(range);
+      const values = pieces.getAll(range);
+      values.onsuccess = () => {
+        const whole = [];
+        keys.result.forEach((key, i) => whole.splice(key[1], values.result[i].length, ...values.result[i]));
+        done(whole);
+      };
+    };
+  }));
+  assert.ok(Buffer.from(previous).equals(readFileSync(first)), 'the first journal, in pieces');
   await page.context().close();
 });
 

@@ -112,7 +112,10 @@ public:
     {
         Happened happened;
         // With the display gone every call would fail: the game only needs time to close.
-        if (DisplayLost()) return happened;
+        if (DisplayLost()) {
+            happened.close = true;
+            return happened;
+        }
         SDL_Event event;
         while (SDL_PollEvent(&event)) Handle(event, happened);
         controllers.Update(SDL_GetTicks(), happened.input);
