@@ -56,4 +56,24 @@ TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
     EXPECT_EQ(sample(551, 1), 0);
 }
 
+TEST_F(WavOutput, TheSameFormatAgainKeepsTheFileGoing)
+{
+    platform::SetSoundOutput(platform::SoundOutput::WavFile, "same.wav");
+    LPDIRECTSOUND device = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
+    device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
+    DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr, {}};
+    LPDIRECTSOUNDBUFFER primary = nullptr;
+    ASSERT_EQ(device->CreateSoundBuffer(&description, &primary, nullptr), DS_OK);
+    const WAVEFORMATEX output = test::PcmFormat(11025, 2, 16);
+    ASSERT_EQ(primary->SetFormat(&output), DS_OK);
+    for (DWORD ms = 1000000; ms <= 1000100; ++ms) platform::AdvanceSound(ms);
+    ASSERT_EQ(primary->SetFormat(&output), DS_OK);
+    for (DWORD ms = 1000101; ms <= 1000200; ++ms) platform::AdvanceSound(ms);
+    device->Release();
+    platform::SetSoundOutput(platform::SoundOutput::Device);
+
+    EXPECT_EQ(ReadFile("same.wav").size(), 44u + 2205 * 4); // 200 ms at 11025 Hz
+}
+
 } // namespace
