@@ -101,7 +101,9 @@ async function endGame(page) {
     }
     await page.waitForTimeout(250);
   }
-  await gameState(page, 'ended');
+  await page.waitForFunction(() => document.body.dataset.game !== 'running', null, { timeout: 60000 });
+  const { game } = await page.evaluate(() => ({ ...document.body.dataset }));
+  assert.equal(game, 'ended', await page.textContent('#message'));
 }
 
 // A quick game: the title left, a few shots across the field, whilePlaying, then the run
@@ -134,6 +136,7 @@ async function watchRun(page, journal, whole) {
 
 test('forty games in one tab keep the heap flat and one audio context running', async (t) => {
   const page = await openPage(session.browser);
+  t.after(() => page.context().close());
   const cdp = await page.context().newCDPSession(page);
   await page.addInitScript(countAudioContexts);
   await page.goto(session.server.url());
@@ -154,11 +157,11 @@ test('forty games in one tab keep the heap flat and one audio context running', 
   assert.deepEqual(audioWhilePlaying, { open: 1, running: 1 }, 'the last game has one audio context, running');
   assert.ok(heap[GAMES] - heap[SETTLED] < MAX_HEAP_GROWTH,
     `the heap grew by ${megabytes(heap[GAMES] - heap[SETTLED])} from game ${SETTLED} to ${GAMES}`);
-  await page.context().close();
 });
 
 test('twenty watched runs in one tab leave nothing behind', async (t) => {
   const page = await openPage(session.browser);
+  t.after(() => page.context().close());
   const cdp = await page.context().newCDPSession(page);
   await page.goto(session.server.url());
   await gameState(page, 'running');
@@ -175,5 +178,4 @@ test('twenty watched runs in one tab leave nothing behind', async (t) => {
   assert.equal(await liveWasmMemories(cdp), 0, 'no watched run\'s memory is alive once it is checked');
   assert.ok(heap[WATCHED_RUNS] - heap[SETTLED] < MAX_HEAP_GROWTH,
     `the heap grew by ${megabytes(heap[WATCHED_RUNS] - heap[SETTLED])} from run ${SETTLED} to ${WATCHED_RUNS}`);
-  await page.context().close();
 });
