@@ -25,7 +25,7 @@ protected:
 
 TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
 {
-    Open("out.wav");
+    ASSERT_NO_FATAL_FAILURE(Open("out.wav"));
     EXPECT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::WavFile);
 
     WAVEFORMATEX format = test::PcmFormat(11025, 1, 16);
@@ -66,7 +66,7 @@ TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
 
 TEST_F(WavOutput, TheSameFormatAgainKeepsTheFileGoing)
 {
-    Open("same.wav");
+    ASSERT_NO_FATAL_FAILURE(Open("same.wav"));
     for (DWORD ms = 1000000; ms <= 1000100; ++ms) platform::AdvanceSound(ms);
     ASSERT_EQ(primary->SetFormat(&output), DS_OK);
     for (DWORD ms = 1000101; ms <= 1000200; ++ms) platform::AdvanceSound(ms);
