@@ -25,6 +25,11 @@
   let lastRun = null; // the bytes of the last run's journal
   let touched = false; // the player uses a touch screen
   const endedListeners = []; // told when a game or a watched run has ended
+  // What every game loads alike, fetched and compiled once for the tab: the compiled program and
+  // the bytes of its data, which the games only read. Each game gets its own instance, memory
+  // and files from them.
+  let program = null;
+  let dataPackage = null;
 
   function say(text) {
     message.textContent = text;
@@ -110,6 +115,12 @@
       arguments: args,
       print: (line) => console.log(line),
       printErr: (line) => console.warn(line),
+      instantiateWasm: (imports, receive) => {
+        WebAssembly.instantiate(program, imports).then(receive,
+          (error) => fault('The game could not start: ' + error));
+        return {};
+      },
+      getPreloadedPackage: () => dataPackage,
       onAbort: (what) => {
         game = null;
         fault('The game stopped with an error (' + what + ').\nReload the page to play again.');
@@ -255,16 +266,30 @@
     running: () => game !== null,
   };
 
+  function fetchBytes(file) {
+    return fetch(file).then((response) => {
+      if (!response.ok) throw new Error(file + ' did not arrive (' + response.status + ')');
+      return response.arrayBuffer();
+    });
+  }
+
   function loadGame() {
+    const loaded = Promise.all([fetchBytes('killglimbot.wasm').then((bytes) => WebAssembly.compile(bytes)),
+      fetchBytes('killglimbot.data')]);
     const script = document.createElement('script');
     script.src = 'killglimbot.js';
-    script.onload = play;
+    script.onload = () => loaded.then(([compiled, data]) => {
+      program = compiled;
+      dataPackage = data;
+      play();
+    }, (error) => fault('The game could not be loaded: ' + error.message +
+      '.\nCheck that the page is served with all its files, then reload.'));
     script.onerror = () => fault('The game could not be loaded (killglimbot.js is missing).\n' +
       'Check that the page is served with all its files, then reload.');
     document.body.appendChild(script);
   }
 
-  // A data file that does not arrive shows up as an error thrown outside the game.
+  // What goes wrong outside the game (a file of the program that does not arrive) is said too.
   window.addEventListener('error', (event) => {
     fault('The game could not be loaded: ' + (event.message || 'a file failed to load') +
       '.\nCheck that the page is served with all its files, then reload.');

@@ -122,5 +122,10 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     };
     walk('/home/web_user');
   };
+  // The connection closes with the program; IndexedDB still completes the changes under way.
+  addOnExit(function () {
+    if (journals.db) journals.db.close();
+    journals.db = null;
+  });
   Module['kgJournals'] = journals;
 });

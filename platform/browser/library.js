@@ -2,8 +2,26 @@
 // to the browser, the canvas the picture goes to, the storage the player's files are kept in.
 
 mergeInto(LibraryManager.library, {
+  // Every listener the program hangs on the page is taken off when it ends: one left behind
+  // would keep the whole finished program, its memory included, alive for as long as the page.
+  $kgListeners__postset: 'addOnExit(kgListeners.removeAll);',
+  $kgListeners: {
+    added: [],
+    add: function (target, type, handler, options) {
+      target.addEventListener(type, handler, options);
+      kgListeners.added.push([target, type, handler, options]);
+    },
+    removeAll: function () {
+      kgListeners.added.forEach(function (listener) {
+        listener[0].removeEventListener(listener[1], listener[2], listener[3]);
+      });
+      kgListeners.added = [];
+    },
+  },
+
   // Input that reaches the page wakes a wait once SDL has queued it: the listeners run first on
   // the way down to the canvas, and the wake comes after every listener is done.
+  $kgPageInput__deps: ['$kgListeners'],
   $kgPageInput__postset: 'kgPageInput.listen();',
   $kgPageInput: {
     wake: null,
@@ -11,11 +29,27 @@ mergeInto(LibraryManager.library, {
       if (typeof window === 'undefined') return;
       ['keydown', 'keyup', 'keypress', 'mousedown', 'mouseup', 'mousemove', 'touchstart',
        'touchmove', 'touchend', 'focus', 'blur'].forEach(function (type) {
-        window.addEventListener(type, function () {
+        kgListeners.add(window, type, function () {
           if (kgPageInput.wake) setTimeout(kgPageInput.wake, 0);
         }, true);
       });
     },
+  },
+
+  // SDL's audio starts its context with the first key or click, as browsers allow sound; the
+  // runtime's own version of this leaves its listeners on the page for good (a touch that never
+  // comes on a desktop), so here they are the program's, taken off at its end.
+  $autoResumeAudioContext__deps: ['$kgListeners'],
+  $autoResumeAudioContext: function (context) {
+    var resume = function () {
+      if (context.state === 'suspended') context.resume();
+    };
+    [document, document.getElementById('canvas')].forEach(function (target) {
+      if (!target) return;
+      ['keydown', 'mousedown', 'touchstart'].forEach(function (type) {
+        kgListeners.add(target, type, resume, { once: true });
+      });
+    });
   },
 
   // SDL's audio for the browser calls the last two from JavaScript of its own, which names no

@@ -3,7 +3,7 @@
 // Without IndexedDB (a private window that refuses it) the game says so once and plays on.
 
 Module['preRun'] = [].concat(Module['preRun'] || [], function () {
-  var storage = { busy: false, again: false, failed: false, misses: 0 };
+  var storage = { busy: false, again: false, failed: false, ended: false, misses: 0 };
   var told = function (error) {
     if (!error || storage.failed) return;
     storage.failed = true;
@@ -21,20 +21,35 @@ Module['preRun'] = [].concat(Module['preRun'] || [], function () {
     }
     storage.busy = true;
     FS.syncfs(false, function (error) {
-      storage.busy = false;
       // A file that went away under the write-back is tried again at once; IndexedDB's own
       // refusals only a few times.
       var race = error instanceof FS.ErrnoError;
       storage.misses = error ? storage.misses + (race ? 1 : 10) : 0;
       if (storage.misses >= 30) told(error);
-      if (error || storage.again) {
+      if ((error || storage.again) && !storage.failed) {
         storage.again = false;
-        setTimeout(storage.keep, error && !race ? 100 : 0);
-      } else if (Module['onFilesKept']) {
-        Module['onFilesKept']();
+        setTimeout(function () {
+          storage.busy = false;
+          storage.keep();
+        }, error && !race ? 100 : 0);
+        return;
       }
+      storage.busy = false;
+      if (!error && Module['onFilesKept']) Module['onFilesKept']();
+      if (storage.ended) storage.close();
     });
   };
+  // The connections to IndexedDB close with the program, once its last write-back is done: a
+  // finished game keeps no handle on the page's storage.
+  storage.close = function () {
+    storage.ended = true;
+    if (storage.busy) return;
+    Object.keys(IDBFS.dbs).forEach(function (name) {
+      IDBFS.dbs[name].close();
+      delete IDBFS.dbs[name];
+    });
+  };
+  addOnExit(storage.close);
   Module['kgStorage'] = storage;
   // Without IndexedDB at all the file system would give up on the mount and stop the program.
   if (typeof indexedDB === 'undefined' || indexedDB === null) {

@@ -14,6 +14,13 @@ namespace {
 
 SoundBuffer* Self(IDirectSoundBuffer* object) { return static_cast<SoundBuffer*>(object); }
 
+// Both are playable PCM, whose other fields follow from these.
+bool SameFormat(const WAVEFORMATEX& a, const WAVEFORMATEX& b)
+{
+    return a.nChannels == b.nChannels && a.nSamplesPerSec == b.nSamplesPerSec
+           && a.wBitsPerSample == b.wBitsPerSample;
+}
+
 } // namespace
 
 HRESULT IDirectSoundBuffer::SetFormat(const WAVEFORMATEX* format)
@@ -23,6 +30,9 @@ HRESULT IDirectSoundBuffer::SetFormat(const WAVEFORMATEX* format)
     if (CurrentDevice()->cooperativeLevel < DSSCL_PRIORITY) return DSERR_PRIOLEVELNEEDED;
     if (!IsPlayablePcm(*format)) return DSERR_BADFORMAT;
     if (const HRESULT fault = InjectedFailure("SoundSetFormat"); fault != S_OK) return fault;
+    // A format the output already has keeps it going: opened again, a WAV file would start over,
+    // and in a browser a callback the closed device had already queued would run on it, freed.
+    if (SameFormat(*format, MixFormat())) return DS_OK;
     StopOutput();
     SetMixFormat(*format);
     StartOutput();

@@ -6,28 +6,19 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import { chromium } from 'playwright-core';
-import { serve } from './serve.mjs';
+import { gameState, openPage as openPageIn, pagePoint, startSession, top } from './session.mjs';
 
-const top = fileURLToPath(new URL('../..', import.meta.url));
 const nativeGame = join(top, 'build/release/bin/killglimbot');
 const scratch = mkdtempSync(join(tmpdir(), 'killglimbot-web-'));
+let session;
 let server;
-let browser;
 
 before(async () => {
-  server = await serve(join(top, 'build/web'));
-  browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
-    args: ['--autoplay-policy=no-user-gesture-required'],
-  });
+  session = await startSession();
+  server = session.server;
 });
 
-after(async () => {
-  await browser.close();
-  server.close();
-});
+after(() => session.close());
 
 // The Linux build, with a home of its own; answers its standard output.
 function native(...args) {
@@ -39,26 +30,11 @@ function native(...args) {
   }
 }
 
-async function openPage(options = {}) {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 1000 }, ...options });
-  const page = await context.newPage();
-  page.on('console', (line) => { if (line.type() === 'error') console.log('page:', line.text()); });
-  return page;
-}
+const openPage = (options) => openPageIn(session.browser, options);
 
 async function load(page) {
   await page.goto(server.url());
   await page.waitForFunction(() => document.body.dataset.game === 'running');
-}
-
-const gameState = (page, state) =>
-  page.waitForFunction((wanted) => document.body.dataset.game === wanted, state, { timeout: 60000 });
-
-// The page point over screen pixel (x, y).
-async function pagePoint(page, x, y) {
-  const box = await page.locator('#canvas').boundingBox();
-  const scale = box.width / 640;
-  return { x: box.x + (x + 0.5) * scale, y: box.y + (y + 0.5) * scale };
 }
 
 // The middle of what moved in the field within a moment, away from the aim: a glimbot on its

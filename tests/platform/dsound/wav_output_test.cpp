@@ -5,23 +5,31 @@
 
 namespace {
 
-using WavOutput = test::TempFolderTest;
+class WavOutput : public test::TempFolderTest {
+protected:
+    // Sends the output to the WAV file `name`, at 11025 Hz, 16-bit stereo.
+    void Open(const char* name)
+    {
+        platform::SetSoundOutput(platform::SoundOutput::WavFile, name);
+        ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
+        device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
+        DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr, {}};
+        ASSERT_EQ(device->CreateSoundBuffer(&description, &primary, nullptr), DS_OK);
+        ASSERT_EQ(primary->SetFormat(&output), DS_OK);
+    }
+
+    const WAVEFORMATEX output = test::PcmFormat(11025, 2, 16);
+    LPDIRECTSOUND device = nullptr;
+    LPDIRECTSOUNDBUFFER primary = nullptr;
+};
 
 TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
 {
-    platform::SetSoundOutput(platform::SoundOutput::WavFile, "out.wav");
-    LPDIRECTSOUND device = nullptr;
-    ASSERT_EQ(DirectSoundCreate(nullptr, &device, nullptr), DS_OK);
-    device->SetCooperativeLevel(nullptr, DSSCL_PRIORITY);
-    DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_PRIMARYBUFFER, 0, 0, nullptr, {}};
-    LPDIRECTSOUNDBUFFER primary = nullptr;
-    ASSERT_EQ(device->CreateSoundBuffer(&description, &primary, nullptr), DS_OK);
-    const WAVEFORMATEX output = test::PcmFormat(11025, 2, 16);
-    ASSERT_EQ(primary->SetFormat(&output), DS_OK);
+    ASSERT_NO_FATAL_FAILURE(Open("out.wav"));
     EXPECT_EQ(platform::CurrentSoundOutput(), platform::SoundOutput::WavFile);
 
     WAVEFORMATEX format = test::PcmFormat(11025, 1, 16);
-    description = {DSBUFFERDESC_SIZE, DSBCAPS_STATIC, 2 * 441, 0, &format, {}};
+    DSBUFFERDESC description {DSBUFFERDESC_SIZE, DSBCAPS_STATIC, 2 * 441, 0, &format, {}};
     LPDIRECTSOUNDBUFFER sound = nullptr;
     ASSERT_EQ(device->CreateSoundBuffer(&description, &sound, nullptr), DS_OK);
     LPVOID memory = nullptr;
@@ -54,6 +62,18 @@ TEST_F(WavOutput, TheClockDrivesTheMixIntoTheFile)
     EXPECT_EQ(sample(110, 0), -7000);
     EXPECT_EQ(sample(550, 1), -7000);
     EXPECT_EQ(sample(551, 1), 0);
+}
+
+TEST_F(WavOutput, TheSameFormatAgainKeepsTheFileGoing)
+{
+    ASSERT_NO_FATAL_FAILURE(Open("same.wav"));
+    for (DWORD ms = 1000000; ms <= 1000100; ++ms) platform::AdvanceSound(ms);
+    ASSERT_EQ(primary->SetFormat(&output), DS_OK);
+    for (DWORD ms = 1000101; ms <= 1000200; ++ms) platform::AdvanceSound(ms);
+    device->Release();
+    platform::SetSoundOutput(platform::SoundOutput::Device);
+
+    EXPECT_EQ(ReadFile("same.wav").size(), 44u + 2205 * 4); // 200 ms at 11025 Hz
 }
 
 } // namespace
