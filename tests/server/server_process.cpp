@@ -131,6 +131,8 @@ void ServerProcess::Spawn(const std::vector<std::string>& options)
         const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, 1);
         dup2(err, 2);
+        // The verifiers' scratch folder goes with the test's, however the server ends.
+        setenv("TMPDIR", folder.c_str(), 1);
         std::vector<char*> argv;
         for (std::string& word : words) argv.push_back(word.data());
         argv.push_back(nullptr);
