@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
-#include "server/command_line.h"
 #include "server/names.h"
 #include "server/query_string.h"
-#include "server/settings.h"
+#include "server/server_command_line.h"
+#include "server/server_settings.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "server/metrics.h"
 #include "server/page_files.h"
 #include "server/rate_limit.h"
-#include "server/settings.h"
+#include "server/server_settings.h"
 #include "server/storage.h"
 #include "server/verifier.h"
 

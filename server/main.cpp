@@ -13,9 +13,9 @@
 #include <iterator>
 #include <thread>
 
-#include "server/command_line.h"
 #include "server/http_server.h"
 #include "server/request_log.h"
+#include "server/server_command_line.h"
 
 namespace {
 

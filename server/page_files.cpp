@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "server/digest.h"
+#include "server/sha256.h"
 
 namespace server {
 namespace {

@@ -6,11 +6,11 @@
 #include <chrono>
 
 #include "platform/replay.h"
-#include "server/digest.h"
 #include "server/entry_json.h"
 #include "server/names.h"
 #include "server/query_string.h"
 #include "server/responses.h"
+#include "server/sha256.h"
 
 namespace server {
 namespace {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "server/client_address.h"
-#include "server/command_line.h"
 #include "server/names.h"
 #include "server/query_string.h"
-#include "server/settings.h"
+#include "server/server_command_line.h"
+#include "server/server_settings.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "server/settings.h"
+#include "server/server_settings.h"
 
 #include <charconv>
 #include <functional>

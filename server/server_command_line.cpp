@@ -1,4 +1,4 @@
-#include "server/command_line.h"
+#include "server/server_command_line.h"
 
 #include <algorithm>
 

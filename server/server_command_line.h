@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "server/settings.h"
+#include "server/server_settings.h"
 
 namespace server {
 

@@ -1,4 +1,4 @@
-#include "server/digest.h"
+#include "server/sha256.h"
 
 #include <openssl/evp.h>
 
