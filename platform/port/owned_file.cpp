@@ -35,7 +35,8 @@ bool SyncFolderOf(const std::string& path)
 OwnedFile::OwnedFile(int descriptor, std::string name) : fd(descriptor), path(std::move(name)) {}
 
 OwnedFile::OwnedFile(OwnedFile&& other) noexcept
-    : fd(std::exchange(other.fd, -1)), path(std::move(other.path)), error(other.error)
+    : fd(std::exchange(other.fd, -1)), path(std::move(other.path)), position(other.position),
+      error(other.error)
 {
 }
 
@@ -45,6 +46,7 @@ OwnedFile& OwnedFile::operator=(OwnedFile&& other) noexcept
         Close();
         fd = std::exchange(other.fd, -1);
         path = std::move(other.path);
+        position = other.position;
         error = other.error;
     }
     return *this;
@@ -81,17 +83,19 @@ bool OwnedFile::Empty()
 bool OwnedFile::Read(void* buffer, std::size_t size, std::size_t& done)
 {
     done = 0;
+    bool failed = false;
     while (done < size) {
         const ssize_t got = read(fd, static_cast<char*>(buffer) + done, size - done);
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            error = errno;
-            return false;
+        if (got <= 0) {
+            failed = got < 0;
+            if (failed) error = errno;
+            break;
         }
-        if (got == 0) break;
         done += static_cast<std::size_t>(got);
     }
-    return true;
+    position += done;
+    return !failed;
 }
 
 bool OwnedFile::Write(std::span<const std::uint8_t> bytes, std::size_t& done)
@@ -101,7 +105,6 @@ bool OwnedFile::Write(std::span<const std::uint8_t> bytes, std::size_t& done)
         error = ENOSPC;
         return false;
     }
-    const off_t start = lseek(fd, 0, SEEK_CUR);
     while (done < bytes.size()) {
         const ssize_t put = write(fd, bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR) continue;
@@ -111,18 +114,20 @@ bool OwnedFile::Write(std::span<const std::uint8_t> bytes, std::size_t& done)
         }
         done += static_cast<std::size_t>(put);
     }
-    if (done > 0 && start >= 0) FileWritten(path, static_cast<std::uint64_t>(start), done);
+    if (done > 0) FileWritten(path, position, done);
+    position += done;
     return done == bytes.size();
 }
 
 std::optional<std::uint64_t> OwnedFile::Seek(off_t offset, int whence)
 {
-    const off_t position = lseek(fd, offset, whence);
-    if (position < 0) {
+    const off_t moved = lseek(fd, offset, whence);
+    if (moved < 0) {
         error = errno;
         return std::nullopt;
     }
-    return static_cast<std::uint64_t>(position);
+    position = static_cast<std::uint64_t>(moved);
+    return position;
 }
 
 std::optional<std::uint64_t> OwnedFile::Size()
