@@ -3,6 +3,22 @@
 #include <sstream>
 
 namespace server {
+namespace {
+
+// A metric's help and type lines, as Prometheus' text format opens each family.
+void Family(std::ostream& out, const char* name, const char* type, const char* help)
+{
+    out << "# HELP killglimbot_" << name << ' ' << help << "\n# TYPE killglimbot_" << name << ' '
+        << type << '\n';
+}
+
+void Gauge(std::ostream& out, const char* name, const char* help, std::uint64_t value)
+{
+    Family(out, name, "gauge", help);
+    out << "killglimbot_" << name << ' ' << value << '\n';
+}
+
+} // namespace
 
 void Metrics::Request(const std::string& route, unsigned status)
 {
@@ -30,36 +46,26 @@ std::string Metrics::Text(std::size_t queueLength, std::size_t running, std::uin
 {
     std::lock_guard lock(mutex);
     std::ostringstream out;
-    out << "# HELP killglimbot_requests_total Requests answered, by route and status.\n"
-        << "# TYPE killglimbot_requests_total counter\n";
+    Family(out, "requests_total", "counter", "Requests answered, by route and status.");
     for (const auto& [key, count] : requests)
         out << "killglimbot_requests_total{route=\"" << key.first << "\",status=\"" << key.second
             << "\"} " << count << '\n';
-    out << "# HELP killglimbot_verifications_total Runs replayed, by outcome.\n"
-        << "# TYPE killglimbot_verifications_total counter\n";
+    Family(out, "verifications_total", "counter", "Runs replayed, by outcome.");
     for (const auto& [outcome, count] : verifications)
         out << "killglimbot_verifications_total{outcome=\"" << outcome << "\"} " << count << '\n';
-    out << "# HELP killglimbot_verification_seconds Wall time of one replay.\n"
-        << "# TYPE killglimbot_verification_seconds histogram\n";
+    Family(out, "verification_seconds", "histogram", "Wall time of one replay.");
     for (std::size_t i = 0; i < bounds.size(); ++i)
         out << "killglimbot_verification_seconds_bucket{le=\"" << bounds[i] << "\"} "
             << secondsBuckets[i] << '\n';
     out << "killglimbot_verification_seconds_bucket{le=\"+Inf\"} " << secondsCount << '\n'
         << "killglimbot_verification_seconds_sum " << secondsSum << '\n'
         << "killglimbot_verification_seconds_count " << secondsCount << '\n';
-    out << "# HELP killglimbot_refusals_total Uploads refused, by reason.\n"
-        << "# TYPE killglimbot_refusals_total counter\n";
+    Family(out, "refusals_total", "counter", "Uploads refused, by reason.");
     for (const auto& [reason, count] : refusals)
         out << "killglimbot_refusals_total{reason=\"" << reason << "\"} " << count << '\n';
-    out << "# HELP killglimbot_verification_queue Runs waiting for a verification.\n"
-        << "# TYPE killglimbot_verification_queue gauge\n"
-        << "killglimbot_verification_queue " << queueLength << '\n'
-        << "# HELP killglimbot_verifications_running Runs being replayed now.\n"
-        << "# TYPE killglimbot_verifications_running gauge\n"
-        << "killglimbot_verifications_running " << running << '\n'
-        << "# HELP killglimbot_entries Entries on the world list.\n"
-        << "# TYPE killglimbot_entries gauge\n"
-        << "killglimbot_entries " << entries << '\n';
+    Gauge(out, "verification_queue", "Runs waiting for a verification.", queueLength);
+    Gauge(out, "verifications_running", "Runs being replayed now.", running);
+    Gauge(out, "entries", "Entries on the world list.", entries);
     return out.str();
 }
 
