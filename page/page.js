@@ -173,7 +173,14 @@
       return;
     }
     next = () => watch(bytes);
-    game._kg_close();
+    closeGame(game);
+  }
+
+  // A game still starting has no program to hear the close yet: it is asked once it runs.
+  function closeGame(module) {
+    if (game !== module) return;
+    if (module.calledRun) module._kg_close();
+    else setTimeout(() => closeGame(module), 50);
   }
 
   function verify(bytes) {

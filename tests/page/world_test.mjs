@@ -48,8 +48,17 @@ after(async () => {
   rmSync(scratch, { recursive: true, force: true });
 });
 
-async function openPage(url) {
+// slowStart: the game's program takes a second more to start, as on a busy machine, so that
+// what the page asks of it meanwhile must wait for it.
+async function openPage(url, { slowStart = false } = {}) {
   const context = await browser.newContext({ viewport: { width: 1280, height: 1000 } });
+  if (slowStart) {
+    await context.addInitScript(() => {
+      const instantiate = WebAssembly.instantiate;
+      WebAssembly.instantiate = (...args) =>
+        new Promise((later) => setTimeout(later, 1000)).then(() => instantiate(...args));
+    });
+  }
   const page = await context.newPage();
   page.on('console', (line) => { if (line.type() === 'error') console.log('page:', line.text()); });
   await page.goto(url);
@@ -132,7 +141,7 @@ test('a run on the list is watched from its row and from its link, to verified',
   assert.match(await page.textContent('#message'), /^verified$/m);
   await page.context().close();
 
-  const linked = await openPage(address + '#run=' + entry.id);
+  const linked = await openPage(address + '#run=' + entry.id, { slowStart: true });
   await verdict(linked);
   assert.match(await linked.textContent('#message'), /^verified$/m);
   await linked.context().close();
