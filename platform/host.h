@@ -71,4 +71,9 @@ std::optional<FontFile> MatchFontFile(const char* family, int weight);
 void FileWritten(const std::string& path, std::uint64_t offset, std::uint64_t size);
 void FileRenamed(const std::string& from, const std::string& to);
 
+// Print Screen saved the picture at `path`. A desktop player finds it in the screenshots
+// folder; a page's player cannot reach the browser's storage, so the page offers it as a
+// download instead.
+void ScreenshotSaved(const std::string& path);
+
 } // namespace platform

@@ -86,6 +86,7 @@ mergeInto(LibraryManager.library, {
       };
     }
     shown.context.putImageData(shown.image, 0, 0, x, y, width, height);
+    if (Module['onPicturePut']) Module['onPicturePut'](x, y, width, height);
   },
 
   kg_text_entry: function (open) {
@@ -108,6 +109,16 @@ mergeInto(LibraryManager.library, {
     if (journals && journals.isJournal(from) && (to === '' || journals.isJournal(to)))
       journals.renamed(from, to);
     else if (Module['kgStorage']) Module['kgStorage'].keep();
+  },
+
+  // The player gets the picture as a download: kept in the page's storage, nobody could
+  // reach it, so it leaves the player's folders once handed over.
+  kg_screenshot_saved: function (path) {
+    path = UTF8ToString(path);
+    var bytes = FS.readFile(path);
+    FS.unlink(path);
+    if (Module['kgStorage']) Module['kgStorage'].keep();
+    if (Module['onScreenshot']) Module['onScreenshot'](PATH.basename(path), bytes);
   },
 
   // Every write already went to the page's storage as it was made. The runtime's own fsync

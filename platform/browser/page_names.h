@@ -21,6 +21,8 @@ void kg_text_entry(int open);
 // The page's lasting storage is brought up to date.
 void kg_file_written(const char* path, double offset, double size);
 void kg_file_renamed(const char* from, const char* to);
+// Print Screen saved a picture at `path`: the page offers it as a download.
+void kg_screenshot_saved(const char* path);
 }
 
 // What the page calls in the program (browser/page_input.cpp); the page adds the underscore.
@@ -48,6 +50,8 @@ inline constexpr char PAGE_LAST_RUN[] = "/home/web_user/.local/state/killglimbot
 inline constexpr char PAGE_ON_TEXT_ENTRY[] = "onTextEntry";
 inline constexpr char PAGE_ON_STORAGE_FAILED[] = "onStorageFailed";
 inline constexpr char PAGE_ON_FILES_KEPT[] = "onFilesKept";
+inline constexpr char PAGE_ON_SCREENSHOT[] = "onScreenshot";
+inline constexpr char PAGE_ON_PICTURE_PUT[] = "onPicturePut";
 
 inline constexpr int PAGE_SCREEN_WIDTH = 640;
 inline constexpr int PAGE_SCREEN_HEIGHT = 480;

@@ -17,4 +17,6 @@ void FileRenamed(const std::string& from, const std::string& to)
     kg_file_renamed(from.c_str(), to.c_str());
 }
 
+void ScreenshotSaved(const std::string& path) { kg_screenshot_saved(path.c_str()); }
+
 } // namespace platform

@@ -8,4 +8,6 @@ void FileWritten(const std::string&, std::uint64_t, std::uint64_t) {}
 
 void FileRenamed(const std::string&, const std::string&) {}
 
+void ScreenshotSaved(const std::string&) {}
+
 } // namespace platform

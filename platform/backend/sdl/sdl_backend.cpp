@@ -64,8 +64,8 @@ void AddLatin1Characters(const char* utf8, std::vector<InputEvent>& input)
     }
 }
 
-// "killglimbot-20261206-081500.png" in the current folder, beside the player's Killer List.
-// Into the player's screenshots folder, named by the date and time; the log says where.
+// Into the player's screenshots folder, named by the date and time
+// ("killglimbot-2026-12-06-081500.png"); the log says where.
 void TakeScreenshot()
 {
     const std::time_t now = std::time(nullptr);
@@ -73,8 +73,12 @@ void TakeScreenshot()
     std::strftime(name, sizeof name, "screenshots/killglimbot-%Y-%m-%d-%H%M%S.png",
                   std::localtime(&now));
     const std::string path = UserFilePath(UserFolder::Data, name);
-    Notice(SaveScreenshot(path.c_str()) ? "Screenshot saved: " + path + "\r\n"
-                                        : "Screenshot not saved: " + path + "\r\n");
+    if (!SaveScreenshot(path.c_str())) {
+        Notice("Screenshot not saved: " + path + "\r\n");
+        return;
+    }
+    Notice("Screenshot saved: " + path + "\r\n");
+    ScreenshotSaved(path);
 }
 
 // The largest picture of the icon resource, for the window manager to scale.
