@@ -2,9 +2,12 @@
 // make-assets --review DIR        every picture and screen still as PNG, every sound as WAV
 // make-assets --contact-sheet FILE.png   all pictures and sprites on one sheet
 // make-assets --icons DIR         the window icon in several sizes
+// make-assets --icon SIZE FILE.png   the window icon at one size (the page's app icons)
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "tools/make_assets/error_texts.h"
@@ -74,6 +77,19 @@ bool WriteIcons(const std::string& folder)
     return ok;
 }
 
+// The icon's size from the command line, when it is a size an icon can have.
+std::optional<int> IconSize(const char* text)
+{
+    constexpr int smallest = 16;
+    constexpr int largest = 1024;
+    int size = 0;
+    const char* end = text + std::strlen(text);
+    const auto [rest, error] = std::from_chars(text, end, size);
+    if (error != std::errc {} || rest != end || size < smallest || size > largest)
+        return std::nullopt;
+    return size;
+}
+
 int Fail(const char* what, const char* where)
 {
     std::fprintf(stderr, "make-assets: cannot write %s %s\n", what, where);
@@ -90,9 +106,13 @@ int main(int argc, char** argv)
         return WriteContactSheet(argv[2]) ? 0 : Fail("the contact sheet", argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "--icons") == 0)
         return WriteIcons(argv[2]) ? 0 : Fail("the icons in", argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--icon") == 0 && IconSize(argv[2])) {
+        const art::Picture icon = art::WindowIcon(*IconSize(argv[2]));
+        return art::WritePicturePng(icon, argv[3]) ? 0 : Fail("the icon", argv[3]);
+    }
     if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: make-assets OUTDIR | --review DIR | --contact-sheet FILE.png"
-                             " | --icons DIR\n");
+                             " | --icons DIR | --icon SIZE FILE.png (SIZE 16 to 1024)\n");
         return 2;
     }
     if (!WriteCatalogue(argv[1])) return Fail("error.dat in", argv[1]);
