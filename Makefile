@@ -107,7 +107,7 @@ web-test: web
 	cmake --build --preset release --target killglimbot-server
 	cd tests/page && npm ci --no-audit --no-fund
 	node --test --test-concurrency=1 tests/page/names_test.mjs tests/page/page_test.mjs \
-	  tests/page/memory_test.mjs tests/page/world_test.mjs
+	  tests/page/app_test.mjs tests/page/memory_test.mjs tests/page/world_test.mjs
 
 # A frame of play composed natively (Google Benchmark) and in WebAssembly (Node), side by side;
 # then the page in Chromium: time to the title, bytes loaded, processor use while playing.

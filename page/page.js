@@ -1,18 +1,20 @@
 // The page around the game: it loads the game, sizes its picture, starts another game when one
-// ends, offers the last run's journal, watches a journal, and says on the page what went wrong.
+// ends, offers the last run's journal and the screenshots, watches a journal, and says on the
+// page what went wrong.
 'use strict';
 
 (function () {
-  const SCREEN_WIDTH = KG_NAMES.PAGE_SCREEN_WIDTH;
-  const SCREEN_HEIGHT = KG_NAMES.PAGE_SCREEN_HEIGHT;
   const SDLK_BACKSPACE = 8;
   const SDLK_RETURN = 13;
   const DATA_FOLDER = KG_NAMES.PAGE_DATA_FOLDER;
   const LAST_RUN = KG_NAMES.PAGE_LAST_RUN;
   const WATCHED = '/tmp/watched.kgr';
+  // How long the pointer rests while a game runs before the controls fade out.
+  const RESTING_MS = 2500;
 
   const canvas = document.getElementById('canvas');
   const stage = document.getElementById('stage');
+  const picture = killGlimbotPicture.create(stage, canvas, document.getElementById('picture'));
   const message = document.getElementById('message');
   const notice = document.getElementById('notice');
   const download = document.getElementById('download');
@@ -31,6 +33,12 @@
   let program = null;
   let dataPackage = null;
 
+  // A line of the notice over the page's top, beside any said before.
+  function notify(text) {
+    notice.textContent = notice.hidden ? text : notice.textContent + '\n' + text;
+    notice.hidden = false;
+  }
+
   function say(text) {
     message.textContent = text;
     message.hidden = false;
@@ -47,14 +55,13 @@
     enter('fault');
   }
 
-  // A whole multiple of the screen when one fits, sharp; a smaller screen gets a smooth fit.
-  function fitPicture() {
-    const fit = Math.min(stage.clientWidth / SCREEN_WIDTH, stage.clientHeight / SCREEN_HEIGHT);
-    const whole = Math.floor(fit);
-    const scale = whole >= 1 ? whole : fit;
-    canvas.style.width = SCREEN_WIDTH * scale + 'px';
-    canvas.style.height = SCREEN_HEIGHT * scale + 'px';
-    canvas.classList.toggle('sharp', whole >= 1);
+  // Bytes the player keeps, as a file the browser downloads.
+  function offerFile(bytes, name) {
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   }
 
   // The next key press, click or tap anywhere on the page but its controls, once; until a game
@@ -126,10 +133,11 @@
         fault('The game stopped with an error (' + what + ').\nReload the page to play again.');
       },
       [KG_NAMES.PAGE_ON_STORAGE_FAILED]: (reason) => {
-        notice.textContent = 'This browser does not let the page keep files (' + reason +
-          '): the Killer List and the journals last only until the tab closes.';
-        notice.hidden = false;
+        notify('This browser does not let the page keep files (' + reason +
+          '): the Killer List and the journals last only until the tab closes.');
       },
+      [KG_NAMES.PAGE_ON_PICTURE_PUT]: picture.copy,
+      [KG_NAMES.PAGE_ON_SCREENSHOT]: (name, bytes) => offerFile(bytes, name),
       [KG_NAMES.PAGE_ON_TEXT_ENTRY]: (open) => {
         document.body.dataset.textEntry = open;
         typing.hidden = !(open && touched);
@@ -236,12 +244,7 @@
       canvas.focus();
     });
     download.addEventListener('click', () => {
-      if (!lastRun) return;
-      const link = document.createElement('a');
-      link.href = URL.createObjectURL(new Blob([lastRun], { type: 'application/octet-stream' }));
-      link.download = 'last-run.kgr';
-      link.click();
-      setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+      if (lastRun) offerFile(lastRun, 'last-run.kgr');
     });
     watchFile.addEventListener('change', () => {
       const file = watchFile.files[0];
@@ -261,8 +264,36 @@
     window.addEventListener('touchstart', () => { touched = true; }, { capture: true, passive: true });
     tapsAsClicks();
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
-    window.addEventListener('resize', fitPicture);
-    document.addEventListener('fullscreenchange', fitPicture);
+    window.addEventListener('resize', picture.fit);
+    document.addEventListener('fullscreenchange', picture.fit);
+    keepKeysWithTheGame();
+    restControls();
+  }
+
+  // The game takes its keys from its canvas: a click on a button or around the picture leaves
+  // the focus there, so Space, Enter and Escape never press a control. Text fields take it.
+  function keepKeysWithTheGame() {
+    document.addEventListener('mousedown', (event) => {
+      const target = event.target;
+      if (!target.closest || target.closest('input[type="text"]')) return;
+      if (!stage.contains(target) && !target.closest('button, .button')) return;
+      event.preventDefault();
+      if (document.activeElement !== canvas) canvas.focus();
+    }, true);
+  }
+
+  // The controls fade out while a game runs and the pointer rests, and come back as it moves or
+  // a finger touches the page.
+  function restControls() {
+    let timer = 0;
+    const wake = () => {
+      document.body.classList.remove('resting');
+      clearTimeout(timer);
+      timer = setTimeout(() => document.body.classList.add('resting'), RESTING_MS);
+    };
+    ['mousemove', 'touchstart'].forEach((type) =>
+      window.addEventListener(type, wake, { capture: true, passive: true }));
+    wake();
   }
 
   // What the world list (world.js) asks of the page.
@@ -289,11 +320,25 @@
       program = compiled;
       dataPackage = data;
       play();
+      keepForOffline();
     }, (error) => fault('The game could not be loaded: ' + error.message +
       '.\nCheck that the page is served with all its files, then reload.'));
     script.onerror = () => fault('The game could not be loaded (killglimbot.js is missing).\n' +
       'Check that the page is served with all its files, then reload.');
     document.body.appendChild(script);
+  }
+
+  // The page's files are kept for play without the network (service_worker.js). The worker is
+  // asked for once the game's files are in, so that a new version it brings never mixes with
+  // this one's; the next visit plays the new one. A browser without workers plays as before.
+  function keepForOffline() {
+    if (!('serviceWorker' in navigator)) return;
+    const served = navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener('controllerchange', () => {
+      if (served) notify('A new version of Kill Glimbot was loaded: reload the page to play it.');
+    });
+    navigator.serviceWorker.register('sw.js').catch((error) =>
+      console.warn('The page cannot be kept for play without the network: ' + error.message));
   }
 
   // What goes wrong outside the game (a file of the program that does not arrive) is said too.
@@ -303,7 +348,7 @@
   });
 
   enter('loading');
-  fitPicture();
+  picture.fit();
   if (typeof WebAssembly !== 'object') {
     fault('This browser cannot run WebAssembly, which the game needs.\n' +
       'Try a current Firefox, Chrome, Edge or Safari.');

@@ -19,7 +19,8 @@ test('every shared name is where the other side looks for it', () => {
   const defined = (name) => new RegExp(`\\b_${name}\\b`).test(program);
   for (const [, name] of header.matchAll(/^void (kg_\w+)\(/gm)) assert.ok(defined(name), name);
   assert.ok(defined(names.PAGE_WAIT_IMPORT));
-  for (const key of ['PAGE_ON_TEXT_ENTRY', 'PAGE_ON_STORAGE_FAILED', 'PAGE_ON_FILES_KEPT']) {
+  for (const key of ['PAGE_ON_TEXT_ENTRY', 'PAGE_ON_STORAGE_FAILED', 'PAGE_ON_FILES_KEPT',
+    'PAGE_ON_SCREENSHOT', 'PAGE_ON_PICTURE_PUT']) {
     assert.ok(pageSide.includes(`Module['${names[key]}']`), key);
   }
   for (const file of ['storage.js', 'journal_store.js']) {

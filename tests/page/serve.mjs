@@ -9,6 +9,7 @@ const types = {
   '.js': 'text/javascript',
   '.wasm': 'application/wasm',
   '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
   '.data': 'application/octet-stream',
 };
 
