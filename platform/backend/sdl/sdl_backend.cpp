@@ -227,8 +227,11 @@ private:
         if (down && alt && key.keysym.sym == SDLK_RETURN && key.repeat == 0 && !PageOwnsWindow())
             ToggleFullScreen();
         // As on the original platform, Print Screen takes a picture and is no key to the game.
+        // Some systems hand a browser only the key's release: the picture is taken then, when
+        // no press took it.
         if (key.keysym.sym == SDLK_PRINTSCREEN) {
-            if (down && key.repeat == 0) TakeScreenshot();
+            if (down ? key.repeat == 0 : !printScreenHeld) TakeScreenshot();
+            printScreenHeld = down;
             return;
         }
         const DWORD virtualKey = VirtualKeyFromSdl(key.keysym.sym);
@@ -256,6 +259,7 @@ private:
     SdlControllers controllers;
     sdl::Window window;
     std::unique_ptr<SdlPresenter> presenter;
+    bool printScreenHeld = false;
 };
 
 } // namespace

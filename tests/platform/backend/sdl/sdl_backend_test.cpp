@@ -20,7 +20,8 @@ std::vector<std::string> notices;
 void Hear(const char* text) { notices.emplace_back(text); }
 
 // Print Screen puts a picture named by the date and time in the player's screenshots folder,
-// and the log hears where; the game sees no key.
+// and the log hears where; the game sees no key. A press and its release take one picture; a
+// release whose press never came (a browser on some systems) takes one too.
 void ExpectPrintScreenSavesIntoThePlayersFolder()
 {
     namespace fs = std::filesystem;
@@ -31,7 +32,9 @@ void ExpectPrintScreenSavesIntoThePlayersFolder()
     SDL_Event press {};
     press.type = SDL_KEYDOWN;
     press.key.keysym.sym = SDLK_PRINTSCREEN;
-    SDL_PushEvent(&press);
+    SDL_Event release = press;
+    release.type = SDL_KEYUP;
+    for (SDL_Event* event : {&press, &release, &release}) SDL_PushEvent(event);
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         EXPECT_NE(message.message, static_cast<UINT>(WM_KEYDOWN));
@@ -43,10 +46,14 @@ void ExpectPrintScreenSavesIntoThePlayersFolder()
     const fs::path picture = fs::directory_iterator(folder)->path();
     EXPECT_TRUE(picture.filename().string().starts_with("killglimbot-20")) << picture;
     EXPECT_EQ(picture.extension(), ".png");
-    // Before it, the log heard which way the picture reaches the window, and why.
-    ASSERT_EQ(notices.size(), 2u);
+    // Before them, the log heard which way the picture reaches the window, and why.
+    ASSERT_EQ(notices.size(), 3u);
     EXPECT_TRUE(notices[0].starts_with("Picture through the ")) << notices[0];
-    EXPECT_EQ(notices[1], "Screenshot saved: " + picture.string() + "\r\n");
+    for (std::size_t i : {1u, 2u}) {
+        EXPECT_TRUE(
+            notices[i].starts_with("Screenshot saved: " + (folder / "killglimbot-").string()))
+            << notices[i];
+    }
     fs::remove_all(home);
 }
 
