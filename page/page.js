@@ -49,6 +49,12 @@
     document.body.dataset.game = state;
   }
 
+  // The game's keys come to its canvas. The page stays where it is scrolled to: a click on the
+  // world list below the picture must still land where it was aimed.
+  function focusGame() {
+    canvas.focus({ preventScroll: true });
+  }
+
   function fault(text) {
     console.error(text);
     say(text);
@@ -64,8 +70,8 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   }
 
-  // The next key press, click or tap anywhere on the page but its controls, once; until a game
-  // starts some other way.
+  // The next key press, click or tap anywhere on the page but its controls and the world list,
+  // once; until a game starts some other way.
   function onNextGesture(then) {
     const events = ['keydown', 'mousedown', 'touchstart'];
     let live = true;
@@ -74,7 +80,7 @@
       events.forEach((type) => window.removeEventListener(type, once, true));
     };
     const once = function (event) {
-      if (event.target.closest && event.target.closest('#controls')) return;
+      if (event.target.closest && event.target.closest('#controls, #world')) return;
       disarm();
       event.preventDefault();
       then();
@@ -142,14 +148,15 @@
         document.body.dataset.textEntry = open;
         typing.hidden = !(open && touched);
         typing.value = '';
+        fitPage();
         if (open && touched) typing.focus();
-        else canvas.focus();
+        else focusGame();
       },
     }, options);
     game = module;
     enter('running');
     KillGlimbot(module).catch((error) => fault('The game could not start: ' + error));
-    canvas.focus();
+    focusGame();
   }
 
   function play() {
@@ -236,12 +243,12 @@
   function wireControls() {
     document.getElementById('key').addEventListener('click', () => {
       pressKey(SDLK_RETURN);
-      canvas.focus();
+      focusGame();
     });
     document.getElementById('fullscreen').addEventListener('click', () => {
       const request = document.documentElement.requestFullscreen;
       if (request) request.call(document.documentElement).catch(() => {});
-      canvas.focus();
+      focusGame();
     });
     download.addEventListener('click', () => {
       if (lastRun) offerFile(lastRun, 'last-run.kgr');
@@ -264,8 +271,8 @@
     window.addEventListener('touchstart', () => { touched = true; }, { capture: true, passive: true });
     tapsAsClicks();
     canvas.addEventListener('contextmenu', (event) => event.preventDefault());
-    window.addEventListener('resize', picture.fit);
-    document.addEventListener('fullscreenchange', picture.fit);
+    window.addEventListener('resize', fitPage);
+    document.addEventListener('fullscreenchange', fitPage);
     keepKeysWithTheGame();
     restControls();
   }
@@ -278,8 +285,16 @@
       if (!target.closest || target.closest('input[type="text"]')) return;
       if (!stage.contains(target) && !target.closest('button, .button')) return;
       event.preventDefault();
-      if (document.activeElement !== canvas) canvas.focus();
+      if (document.activeElement !== canvas) focusGame();
     }, true);
+  }
+
+  // The picture as large as the page allows; the controls stay where they leave it whole (below
+  // the picture on a phone held upright), and fade over it elsewhere.
+  function fitPage() {
+    picture.fit();
+    const controls = document.getElementById('controls').getBoundingClientRect();
+    document.body.classList.toggle('roomy', controls.top >= canvas.getBoundingClientRect().bottom);
   }
 
   // The controls fade out while a game runs and the pointer rests, and come back as it moves or
@@ -348,7 +363,7 @@
   });
 
   enter('loading');
-  picture.fit();
+  fitPage();
   if (typeof WebAssembly !== 'object') {
     fault('This browser cannot run WebAssembly, which the game needs.\n' +
       'Try a current Firefox, Chrome, Edge or Safari.');
