@@ -99,6 +99,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ "$(get "$site/")" = "$(cat "$page/index.html")" ] || fail "nginx does not serve the page"
+# The page shows the world list only when the health check answers.
+get --fail -o /dev/null "$site/healthz" || fail "the page cannot find the world list"
 answer=$(get --data-binary @"$replays/hand-window.kgr" -w ' %{http_code}' "$site/api/runs")
 case $answer in *' 201') ;; *) fail "an upload through nginx: $answer" ;; esac
 get "$site/api/killers" | grep -q '"name":"Hand"' || fail "the run is not listed through nginx"
