@@ -105,12 +105,12 @@ test('the controls fade while the game runs, come back with the pointer, and nev
   await page.evaluate(() => document.fullscreenElement && document.exitFullscreen());
   await page.mouse.click(40, 400); // beside the picture
   assert.equal(await page.evaluate(() => document.activeElement.id), 'canvas');
-  const controlsShown = () => page.evaluate(() => getComputedStyle(document.getElementById('controls')).opacity);
-  await page.waitForFunction(() => getComputedStyle(document.getElementById('controls')).opacity === '0');
+  const controlsAt = (opacity) => page.waitForFunction(
+    (wanted) => getComputedStyle(document.getElementById('controls')).opacity === wanted, opacity);
+  await controlsAt('0');
   await page.mouse.move(200, 200);
   await page.mouse.move(220, 210);
-  await page.waitForFunction(() => getComputedStyle(document.getElementById('controls')).opacity === '1');
-  assert.equal(await controlsShown(), '1');
+  await controlsAt('1');
   // Escape alone takes the game from its title to its end.
   await pressUntilEnded(page, 'Escape');
   await page.context().close();
@@ -148,6 +148,14 @@ test('a second visit with the network off reaches the title and plays a run', as
   assert.equal(await page.evaluate(() => navigator.onLine), false);
   assert.equal(await page.locator('#message').getAttribute('hidden'), null);
   assert.doesNotMatch(await page.textContent('#message'), /could not/);
+  await page.context().close();
+});
+
+test('a browser that refuses service workers plays from the network as before', async () => {
+  const page = await openPage(session.browser, { serviceWorkers: 'block' });
+  await load(page);
+  await titleShown(page);
+  assert.equal(await page.evaluate(() => navigator.serviceWorker.controller), null);
   await page.context().close();
 });
 
