@@ -169,17 +169,19 @@ function copyOfSite() {
   return folder;
 }
 
-// Asks the page's service worker to look for a new version; answers what became of it.
+// Asks the page's service worker to look for a new version; answers what became of it, or
+// nothing when there was none.
 const update = (page) => page.evaluate(async () => {
   const registration = await navigator.serviceWorker.getRegistration();
-  const found = new Promise((done) => registration.addEventListener('updatefound', () => {
-    const worker = registration.installing;
-    worker.addEventListener('statechange', () => {
-      if (worker.state === 'activated' || worker.state === 'redundant') done(worker.state);
-    });
-  }));
+  // The promise is kept with the new worker already installing, or with none.
   await registration.update();
-  return found;
+  const installing = registration.installing;
+  if (!installing) return null;
+  return new Promise((done) => {
+    const settled = () => ['activated', 'redundant'].includes(installing.state) && done(installing.state);
+    installing.addEventListener('statechange', settled);
+    settled();
+  });
 });
 
 test('a new version replaces the kept files whole, and the page says it was loaded', async () => {
@@ -190,6 +192,7 @@ test('a new version replaces the kept files whole, and the page says it was load
   await keptForOffline(page);
   await page.reload();
   await gameState(page, 'running');
+  assert.equal(await update(page), null, 'the same version, nothing to take');
   const first = await page.evaluate(() => caches.keys());
   // A build whose files did not all arrive as it lists them is refused; the kept one stays.
   const worker = readFileSync(join(folder, 'sw.js'), 'utf8');
