@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -64,15 +65,27 @@ void AddLatin1Characters(const char* utf8, std::vector<InputEvent>& input)
     }
 }
 
+// The picture's path from its name without ".png": a picture taken in the same second as one
+// before gets "-2", "-3" and so on rather than replacing it.
+std::string FreeScreenshotPath(const std::string& stem)
+{
+    constexpr int mostInASecond = 100;
+    std::string path = stem + ".png";
+    std::error_code unknown;
+    for (int n = 2; n <= mostInASecond && std::filesystem::exists(path, unknown); ++n)
+        path = stem + "-" + std::to_string(n) + ".png";
+    return path;
+}
+
 // Into the player's screenshots folder, named by the date and time
 // ("killglimbot-2026-12-06-081500.png"); the log says where.
 void TakeScreenshot()
 {
     const std::time_t now = std::time(nullptr);
     char name[64];
-    std::strftime(name, sizeof name, "screenshots/killglimbot-%Y-%m-%d-%H%M%S.png",
+    std::strftime(name, sizeof name, "screenshots/killglimbot-%Y-%m-%d-%H%M%S",
                   std::localtime(&now));
-    const std::string path = UserFilePath(UserFolder::Data, name);
+    const std::string path = FreeScreenshotPath(UserFilePath(UserFolder::Data, name));
     if (!SaveScreenshot(path.c_str())) {
         Notice("Screenshot not saved: " + path + "\r\n");
         return;
