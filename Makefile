@@ -7,12 +7,13 @@ PLAY_PACKAGES := cmake ninja-build g++ pkg-config \
 # The benchmarks measure the picture loader against SDL_image's.
 BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
 # The world Killer List server: Boost (Beast and Asio), nlohmann-json, SQLite, OpenSSL (SHA-256).
-SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev
+SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev libpq-dev
 # The suite also builds the benchmarks and the server, checks the formatting, validates what an
 # install adds, builds the Debian package, kills an X server (Xvfb) under the running game and
 # kills the game itself around its save (strace).
 TEST_PACKAGES := $(BENCH_PACKAGES) $(SERVER_PACKAGES) libgtest-dev libgmock-dev clang-format \
-                 desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace
+                 desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace \
+                 postgresql
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
@@ -22,8 +23,10 @@ WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring font
 # Its tests drive Debian's Chromium with playwright-core (from npm), verify journals natively and
 # play the world list against the server.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES) chromium
-# make server-bench: wrk for the load, nginx for the yardstick, sqlite3 to fill a large list.
-SERVER_BENCH_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) wrk nginx-light sqlite3 curl
+# make server-bench: wrk for the load, nginx for the yardstick and in front of two servers,
+# sqlite3 to fill a large list, PostgreSQL for the servers to share.
+SERVER_BENCH_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) wrk nginx-light sqlite3 curl \
+                         postgresql
 # make serve: the server, the game that verifies for it, and the page it serves.
 SERVE_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES)
 WEB_PORT ?= 8000

@@ -25,6 +25,8 @@ using namespace server;
 constexpr std::size_t largestSettingsFile = 64 * 1024;
 // After the verifications are done, the answers still being written get this long.
 constexpr auto lastWrites = std::chrono::seconds(10);
+// A list that other servers also add to shows their entries after at most this long.
+constexpr ListCache::Clock::duration sharedListLife = std::chrono::milliseconds(500);
 // The request log reaches its file at least this often.
 constexpr auto logFlush = std::chrono::milliseconds(250);
 
@@ -142,20 +144,20 @@ int main(int argc, char** argv)
     if (!ChooseSettings(line, settings, error)) return Fail(error, 2);
     signal(SIGPIPE, SIG_IGN);
     const auto storage = OpenStorage(settings.database, error);
-    if (!storage) return Fail("cannot open the database " + settings.database + ": " + error);
+    if (!storage) return Fail("cannot open " + StorageName(settings.database) + ": " + error);
     PageFiles page;
     if (!settings.page.empty() && !page.Load(settings.page, error)) return Fail(error);
     asio::io_context io(1);
     Verifier verifier;
     Metrics metrics;
     RateLimit uploads(settings.uploadsPerMinute);
-    ListCache list;
+    ListCache list(storage->Shared() ? std::optional(sharedListLife) : std::nullopt);
     Api api {settings, *storage, verifier, metrics, uploads, page, list};
     HttpServer http(io, api, settings);
     if (!http.Listen(error)) return Fail(error);
     if (!verifier.Start(VerifierChoice(settings), error)) return Fail(error);
     std::fprintf(stderr, "killglimbot-server: the world Killer List on http://%s:%u/ (%s)\n",
-                 settings.listenHost.c_str(), http.Port(), settings.database.c_str());
+                 settings.listenHost.c_str(), http.Port(), StorageName(settings.database).c_str());
     http.Start();
     asio::signal_set signals(io, SIGTERM, SIGINT);
     std::thread drainer;
