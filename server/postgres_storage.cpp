@@ -176,6 +176,23 @@ public:
         });
     }
 
+    Read<std::vector<Entry>> Oldest(std::int64_t afterId, std::uint64_t count) override
+    {
+        std::lock_guard lock(mutex);
+        return Retried([&]() -> Read<std::vector<Entry>> {
+            Result rows;
+            if (Run("SELECT id, name, kills, peak_score, score, frames, listed, sha256 FROM runs "
+                    "WHERE id > $1 ORDER BY id LIMIT $2",
+                    Values().Number(afterId).Number(static_cast<std::int64_t>(count)), &rows)
+                != Status::Done)
+                return std::nullopt;
+            std::vector<Entry> entries;
+            for (int row = 0; row < PQntuples(rows.get()); ++row)
+                entries.push_back(ReadEntry(rows.get(), row));
+            return entries;
+        });
+    }
+
     Read<std::uint64_t> Count() override
     {
         std::lock_guard lock(mutex);

@@ -131,6 +131,18 @@ public:
         return page;
     }
 
+    Read<std::vector<Entry>> Oldest(std::int64_t afterId, std::uint64_t count) override
+    {
+        std::lock_guard lock(mutex);
+        std::vector<Entry> entries;
+        Use use(
+            Prepared(std::string("SELECT ") + entryColumns + "WHERE id > ? ORDER BY id LIMIT ?"));
+        use.Bind(afterId).Bind(static_cast<std::int64_t>(count));
+        while (use.Row()) entries.push_back(ReadEntry(use));
+        if (use.Failed()) return std::nullopt;
+        return entries;
+    }
+
     Read<std::uint64_t> Count() override
     {
         std::lock_guard lock(mutex);

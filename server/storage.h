@@ -66,6 +66,8 @@ public:
     virtual Read<std::optional<Entry>> Find(std::int64_t id) = 0;
     // `count` entries from the rank `from` + 1 on, best first.
     virtual Read<Page> Killers(std::uint64_t from, std::uint64_t count) = 0;
+    // `count` entries with ids above `afterId`, oldest first; their ranks are left 0.
+    virtual Read<std::vector<Entry>> Oldest(std::int64_t afterId, std::uint64_t count) = 0;
     virtual Read<std::uint64_t> Count() = 0;
     virtual Read<std::optional<std::string>> Journal(std::int64_t id) = 0;
     // True when other servers may change the list behind this one's back.
