@@ -99,6 +99,7 @@ serve: web
 server-bench: PACKAGES = $(SERVER_BENCH_PACKAGES)
 server-bench: build-release
 	bench/server/server_bench.sh build/release
+	bench/server/postgres_bench.sh build/release
 
 serve-web:
 	@echo "Kill Glimbot in a browser: http://127.0.0.1:$(WEB_PORT)/"

@@ -31,8 +31,7 @@ PostgresCluster::PostgresCluster()
 
 PostgresCluster::~PostgresCluster()
 {
-    if (running)
-        Run(binaries + "pg_ctl -D " + (folder / "data").string() + " -m immediate -w stop");
+    if (running) Run(PgCtl("-m immediate -w stop"));
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }
@@ -45,24 +44,34 @@ bool PostgresCluster::Create()
     if (!Run(binaries + "initdb -D " + (folder / "data").string()
              + " -A trust -U postgres -E UTF8 --no-sync --no-instructions"))
         return false;
+    // A test that crashes or is killed runs no destructor: a watcher in a session of its own
+    // (out of reach of a signal to the test's group) stops the cluster once the test is gone.
+    const std::string watcher = "setsid sh -c 'while kill -0 " + std::to_string(getpid())
+                                + " 2>/dev/null; do sleep 1; done; "
+                                + AsOwner(PgCtl("-m immediate stop")) + "; rm -rf "
+                                + folder.string() + "' < /dev/null > /dev/null 2>&1 &";
+    if (std::system(watcher.c_str()) != 0) ADD_FAILURE() << watcher;
     return Start();
 }
 
 bool PostgresCluster::Start()
 {
-    running = Run(binaries + "pg_ctl -D " + (folder / "data").string() + " -l "
-                  + (folder / "log.txt").string() + " -w -t 30 -o \"-k " + folder.string()
-                  + " -c listen_addresses='' -c fsync=off\" start");
+    running = Run(PgCtl("-l " + (folder / "log.txt").string() + " -w -t 30 -o \"-k "
+                        + folder.string() + " -c listen_addresses='' -c fsync=off\" start"));
     EXPECT_TRUE(running) << "PostgreSQL did not start in " << folder;
     return running;
 }
 
 bool PostgresCluster::Stop()
 {
-    const bool stopped =
-        Run(binaries + "pg_ctl -D " + (folder / "data").string() + " -m fast -w -t 30 stop");
+    const bool stopped = Run(PgCtl("-m fast -w -t 30 stop"));
     running = !stopped;
     return stopped;
+}
+
+std::string PostgresCluster::PgCtl(const std::string& arguments) const
+{
+    return binaries + "pg_ctl -D " + (folder / "data").string() + " " + arguments;
 }
 
 std::string PostgresCluster::Connection() const

@@ -27,6 +27,7 @@ public:
 
 private:
     bool Run(const std::string& command) const;
+    std::string PgCtl(const std::string& arguments) const;
     std::filesystem::path folder;
     bool running = false;
 };

@@ -1,0 +1,165 @@
+#!/bin/sh
+# make server-bench, its second half: two servers on one PostgreSQL behind nginx, as a
+# community past one machine would run them, in one run:
+#   - GET /api/killers?count=100 on a list of BENCH_ENTRIES entries (default 1,000,000) through
+#     nginx to the two servers, with wrk at 64 connections, beside the same nginx serving the
+#     same bytes as a static file;
+#   - uploads through nginx to one server, then to both;
+#   - the memory of each server, of PostgreSQL and of nginx.
+# PostgreSQL is a cluster of its own in a temporary folder (run as nobody when this runs as
+# root), on a Unix socket there only; everything listens on 127.0.0.1, is stopped at the end,
+# and every load is bounded in time.
+#   bench/server/postgres_bench.sh [BUILD_FOLDER]
+set -eu
+build=${1:-build/release}
+seconds=${BENCH_SECONDS:-10}
+entries=${BENCH_ENTRIES:-1000000}
+journals=${BENCH_JOURNALS:-24}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+server=$build/bin/killglimbot-server
+game=$build/bin/killglimbot
+postgres=/usr/lib/postgresql/15/bin
+cores=$(nproc)
+work=$(mktemp -d)
+chmod 755 "$work"
+owner=""
+[ "$(id -u)" = 0 ] && owner="runuser -u nobody --"
+pids=""
+cleanup() {
+  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  [ -f "$work/pg/data/postmaster.pid" ] && $owner "$postgres/pg_ctl" -D "$work/pg/data" -m fast -w stop > /dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+free_port() {
+  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+# start_server PORT: a server on the shared database in the background, once it answers.
+start_server() {
+  "$server" --listen "127.0.0.1:$1" --database "$database" --uploads-per-minute 0 \
+    --queue-length 1000 --trusted-proxies 127.0.0.1 > "$work/log-$1.txt" 2> "$work/errors-$1.txt" &
+  pids="$pids $!"
+  eval "server_$1=$!"
+  for _ in $(seq 100); do
+    curl -sf "http://127.0.0.1:$1/healthz" > /dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "the server did not start: $(cat "$work/errors-$1.txt")" >&2
+  exit 1
+}
+
+memory() { awk -v key="$2" '$1 == key":" { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
+# The proportional share of the memory of process $1 and its children (shared pages split).
+shared_memory() {
+  for pid in "$1" $(pgrep -P "$1"); do awk '$1 == "Pss:" { print $2 }' "/proc/$pid/smaps_rollup"; done |
+    awk '{ sum += $1; n++ } END { printf "%.1f MB in %d processes", sum / 1024, n }'
+}
+
+load() {
+  wrk -t2 -c64 -d"${seconds}s" --latency "$1" > "$work/wrk.txt"
+  rate=$(awk '/^Requests\/sec/ { printf "%.0f", $2 }' "$work/wrk.txt")
+  p99=$(awk '$1 == "99%" { print $2 }' "$work/wrk.txt")
+  echo "$rate $p99"
+}
+
+# upload FIRST LAST URL: runs FIRST..LAST, as many at once as verifiers could take; their rate.
+upload() {
+  set -- "$1" "$2" "$3" "$(date +%s.%N)"
+  first=$1 last=$2 url=$3 began=$4
+  set --
+  for k in $(seq "$first" "$last"); do
+    set -- "$@" --next -s -o /dev/null -w '%{http_code}\n' --data-binary "@$work/runs/$k.kgr" "$url"
+  done
+  shift
+  curl --no-progress-meter --parallel --parallel-max "$((4 * cores))" "$@" > "$work/statuses.txt"
+  statuses=$(sort "$work/statuses.txt" | uniq -c | awk '{ printf "%s%s x %s", sep, $1, $2; sep = ", " }')
+  echo "$began $(date +%s.%N)" | awk -v n="$((last - first + 1))" -v s="$statuses" \
+    '{ printf "%.2f runs/s (%s)", n / ($2 - $1), s }'
+}
+
+echo "== two servers on one PostgreSQL, nginx in front"
+mkdir -p "$work/pg"
+chown nobody "$work/pg" 2>/dev/null || true
+$owner "$postgres/initdb" -D "$work/pg/data" -A trust -U postgres -E UTF8 --no-instructions > /dev/null
+$owner "$postgres/pg_ctl" -D "$work/pg/data" -l "$work/pg/log.txt" -w \
+  -o "-k $work/pg -c listen_addresses=''" start > /dev/null
+database="host=$work/pg dbname=postgres user=postgres"
+one=$(free_port)
+start_server "$one"
+# Entries straight into the server's schema, kills spread as in the SQLite half.
+psql -q -h "$work/pg" -U postgres postgres <<SQL
+BEGIN;
+INSERT INTO journals (sha256, bytes)
+  SELECT lpad(to_hex(i), 64, '0'), decode(repeat('00', 64), 'hex') FROM generate_series(1, $entries) i;
+INSERT INTO runs (sha256, start, name, kills, peak_score, score, frames, listed)
+  SELECT lpad(to_hex(i), 64, '0'), lpad(to_hex(i), 16, '0'), 'Player ' || i,
+         1 + floor(random() * 64) * floor(random() * 64), 100, 50, 3000, 1700000000 + i
+  FROM generate_series(1, $entries) i;
+INSERT INTO kill_counts (kills, runs) SELECT kills, COUNT(*) FROM runs GROUP BY kills;
+COMMIT;
+ANALYZE;
+SQL
+two=$(free_port)
+start_server "$two"
+mkdir -p "$work/www" "$work/nginx"
+curl -s "http://127.0.0.1:$one/api/killers?count=100" > "$work/www/killers.json"
+nginx_port=$(free_port)
+cat > "$work/nginx.conf" <<CONF
+worker_processes $cores;
+daemon off;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/error.log;
+events { worker_connections 1024; }
+http {
+  access_log off;
+  client_body_temp_path $work/nginx/body;
+  proxy_temp_path $work/nginx/proxy;
+  fastcgi_temp_path $work/nginx/fastcgi;
+  uwsgi_temp_path $work/nginx/uwsgi;
+  scgi_temp_path $work/nginx/scgi;
+  client_max_body_size 4m;
+  upstream both { server 127.0.0.1:$one; server 127.0.0.1:$two; keepalive 32; }
+  upstream one { server 127.0.0.1:$one; keepalive 32; }
+  server {
+    listen 127.0.0.1:$nginx_port;
+    root $work/www;
+    default_type application/json;
+    proxy_http_version 1.1;
+    proxy_set_header Connection "";
+    proxy_set_header X-Forwarded-For \$remote_addr;
+    proxy_read_timeout 300s;
+    location = /static/killers.json { alias $work/www/killers.json; }
+    location /api/ { proxy_pass http://both; }
+    location /one/ { proxy_pass http://one/; }
+  }
+}
+CONF
+nginx -p "$work/nginx" -c "$work/nginx.conf" &
+nginx_pid=$!
+pids="$pids $nginx_pid"
+sleep 0.5
+eval "pid_one=\$server_$one pid_two=\$server_$two"
+echo "servers at rest: $(memory "$pid_one" VmRSS), $(memory "$pid_two" VmRSS)"
+set -- $(load "http://127.0.0.1:$nginx_port/static/killers.json")
+echo "nginx, the same $(wc -c < "$work/www/killers.json") bytes as a static file: $1 requests/s, p99 $2"
+set -- $(load "http://127.0.0.1:$nginx_port/api/killers?count=100")
+echo "nginx to two killglimbot-servers, /api/killers?count=100: $1 requests/s, p99 $2"
+set -- $(load "http://127.0.0.1:$nginx_port/one/api/killers?count=100")
+echo "nginx to one killglimbot-server, the same: $1 requests/s, p99 $2"
+echo "servers after the load: $(memory "$pid_one" VmRSS), $(memory "$pid_two" VmRSS)"
+
+echo "== uploads: $journals runs to one server, $journals others to two"
+mkdir -p "$work/runs"
+for k in $(seq "$((2 * journals))"); do
+  # Each leaves the title a moment later than the one before: another seed, another run.
+  sed "s/^200 key 32\$/$((200 + 7 * k)) key 32/" "$root/tests/replays/sweep.txt" > "$work/run.txt"
+  "$game" --headless --save "$work/save-$k" --script "$work/run.txt" --record "$work/runs/$k.kgr" > /dev/null
+done
+echo "one server ($cores verifiers): $(upload 1 "$journals" "http://127.0.0.1:$nginx_port/one/api/runs")"
+echo "two servers ($cores verifiers each): $(upload "$((journals + 1))" "$((2 * journals))" "http://127.0.0.1:$nginx_port/api/runs")"
+echo "servers after the uploads: $(memory "$pid_one" VmRSS) (at most $(memory "$pid_one" VmHWM)), $(memory "$pid_two" VmRSS) (at most $(memory "$pid_two" VmHWM))"
+echo "PostgreSQL: $(shared_memory "$(head -1 "$work/pg/data/postmaster.pid")")"
+echo "nginx: $(shared_memory "$nginx_pid")"
