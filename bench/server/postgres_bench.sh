@@ -33,9 +33,7 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-free_port() {
-  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
+. "$root/bench/server/bench_common.sh"
 
 # start_server PORT: a server on the shared database in the background, once it answers.
 start_server() {
@@ -51,18 +49,10 @@ start_server() {
   exit 1
 }
 
-memory() { awk -v key="$2" '$1 == key":" { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
 # The proportional share of the memory of process $1 and its children (shared pages split).
 shared_memory() {
   for pid in "$1" $(pgrep -P "$1"); do awk '$1 == "Pss:" { print $2 }' "/proc/$pid/smaps_rollup"; done |
     awk '{ sum += $1; n++ } END { printf "%.1f MB in %d processes", sum / 1024, n }'
-}
-
-load() {
-  wrk -t2 -c64 -d"${seconds}s" --latency "$1" > "$work/wrk.txt"
-  rate=$(awk '/^Requests\/sec/ { printf "%.0f", $2 }' "$work/wrk.txt")
-  p99=$(awk '$1 == "99%" { print $2 }' "$work/wrk.txt")
-  echo "$rate $p99"
 }
 
 # upload FIRST LAST URL: runs FIRST..LAST, as many at once as verifiers could take; their rate.
@@ -104,39 +94,23 @@ ANALYZE;
 SQL
 two=$(free_port)
 start_server "$two"
-mkdir -p "$work/www" "$work/nginx"
+mkdir -p "$work/www"
 curl -s "http://127.0.0.1:$one/api/killers?count=100" > "$work/www/killers.json"
 nginx_port=$(free_port)
-cat > "$work/nginx.conf" <<CONF
-worker_processes $cores;
-daemon off;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events { worker_connections 1024; }
-http {
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  client_max_body_size 4m;
+nginx_config "client_max_body_size 4m;
   upstream both { server 127.0.0.1:$one; server 127.0.0.1:$two; keepalive 32; }
   upstream one { server 127.0.0.1:$one; keepalive 32; }
   server {
     listen 127.0.0.1:$nginx_port;
-    root $work/www;
     default_type application/json;
     proxy_http_version 1.1;
-    proxy_set_header Connection "";
+    proxy_set_header Connection \"\";
     proxy_set_header X-Forwarded-For \$remote_addr;
     proxy_read_timeout 300s;
     location = /static/killers.json { alias $work/www/killers.json; }
     location /api/ { proxy_pass http://both; }
     location /one/ { proxy_pass http://one/; }
-  }
-}
-CONF
+  }"
 nginx -p "$work/nginx" -c "$work/nginx.conf" &
 nginx_pid=$!
 pids="$pids $nginx_pid"
@@ -152,12 +126,7 @@ echo "nginx to one killglimbot-server, the same: $1 requests/s, p99 $2"
 echo "servers after the load: $(memory "$pid_one" VmRSS), $(memory "$pid_two" VmRSS)"
 
 echo "== uploads: $journals runs to one server, $journals others to two"
-mkdir -p "$work/runs"
-for k in $(seq "$((2 * journals))"); do
-  # Each leaves the title a moment later than the one before: another seed, another run.
-  sed "s/^200 key 32\$/$((200 + 7 * k)) key 32/" "$root/tests/replays/sweep.txt" > "$work/run.txt"
-  "$game" --headless --save "$work/save-$k" --script "$work/run.txt" --record "$work/runs/$k.kgr" > /dev/null
-done
+record_runs "$((2 * journals))"
 echo "one server ($cores verifiers): $(upload 1 "$journals" "http://127.0.0.1:$nginx_port/one/api/runs")"
 echo "two servers ($cores verifiers each): $(upload "$((journals + 1))" "$((2 * journals))" "http://127.0.0.1:$nginx_port/api/runs")"
 echo "servers after the uploads: $(memory "$pid_one" VmRSS) (at most $(memory "$pid_one" VmHWM)), $(memory "$pid_two" VmRSS) (at most $(memory "$pid_two" VmHWM))"

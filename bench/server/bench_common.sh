@@ -1,0 +1,48 @@
+# What both halves of make server-bench share; sourced after $work and $seconds are set.
+
+free_port() {
+  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+
+# memory PID KEY: a line of /proc/PID/status (VmRSS, VmHWM) in MB.
+memory() { awk -v key="$2" '$1 == key":" { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
+
+# load URL: wrk's requests a second and its 99th percentile at 64 connections.
+load() {
+  wrk -t2 -c64 -d"${seconds}s" --latency "$1" > "$work/wrk.txt"
+  rate=$(awk '/^Requests\/sec/ { printf "%.0f", $2 }' "$work/wrk.txt")
+  p99=$(awk '$1 == "99%" { print $2 }' "$work/wrk.txt")
+  echo "$rate $p99"
+}
+
+# nginx_config SERVER_BLOCKS: nginx's whole configuration in $work/nginx.conf, every file of its
+# own in $work/nginx, around the http blocks given.
+nginx_config() {
+  mkdir -p "$work/nginx"
+  cat > "$work/nginx.conf" <<CONF
+worker_processes $(nproc);
+daemon off;
+pid $work/nginx/nginx.pid;
+error_log $work/nginx/error.log;
+events { worker_connections 1024; }
+http {
+  access_log off;
+  client_body_temp_path $work/nginx/body;
+  proxy_temp_path $work/nginx/proxy;
+  fastcgi_temp_path $work/nginx/fastcgi;
+  uwsgi_temp_path $work/nginx/uwsgi;
+  scgi_temp_path $work/nginx/scgi;
+  $1
+}
+CONF
+}
+
+# record_runs COUNT: COUNT runs with a kill in $work/runs/1.kgr...; each leaves the title a
+# moment later than the one before: another seed, another run.
+record_runs() {
+  mkdir -p "$work/runs"
+  for k in $(seq "$1"); do
+    sed "s/^200 key 32\$/$((200 + 7 * k)) key 32/" "$root/tests/replays/sweep.txt" > "$work/run.txt"
+    "$game" --headless --save "$work/save-$k" --script "$work/run.txt" --record "$work/runs/$k.kgr" > /dev/null
+  done
+}
