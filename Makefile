@@ -6,15 +6,18 @@ PLAY_PACKAGES := cmake ninja-build g++ pkg-config \
                  fonts-dejavu-core fonts-liberation2
 # The benchmarks measure the picture loader against SDL_image's.
 BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
-# The world Killer List server: Boost (Beast and Asio), nlohmann-json, SQLite, OpenSSL (SHA-256).
+# The world Killer List server: Boost (Beast and Asio), nlohmann-json, SQLite, libpq (PostgreSQL),
+# OpenSSL (SHA-256).
 SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev libpq-dev
-# The suite also builds the benchmarks and the server, checks the formatting, validates what an
-# install adds, builds the Debian package, kills an X server (Xvfb) under the running game and
-# kills the game itself around its save (strace).
+# The suite also builds the benchmarks and the server (with a PostgreSQL of the tests' own for
+# its second store), checks the formatting, validates what an install adds, builds the Debian
+# packages, checks the server's unit (systemd-analyze) and runs
+# it behind the example nginx site, kills an X server (Xvfb) under the running game and kills
+# the game itself around its save (strace).
 TEST_PACKAGES := $(BENCH_PACKAGES) $(SERVER_PACKAGES) libgtest-dev libgmock-dev clang-format \
                  desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace \
-                 postgresql
-PACKAGE_PACKAGES := $(PLAY_PACKAGES) dpkg-dev
+                 systemd nginx-light openssl curl python3 postgresql
+PACKAGE_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
 # The browser build: emscripten, Debian's sources of the libraries it builds for WebAssembly,
@@ -66,11 +69,15 @@ cpu-use: PACKAGES = $(CPU_USE_PACKAGES)
 cpu-use: build-release
 	bench/cpu_use.sh $(CPU_USE_DISPLAY)
 
-# killglimbot_<version>_<arch>.deb in build/release.
+# The Debian packages, in build/release: killglimbot_<version>_<arch>.deb, the game, and
+# killglimbot-server_<version>_<arch>.deb, the world list's service with the page it serves.
 package: PACKAGES = $(PACKAGE_PACKAGES)
-package: build-release
+package: web
+	@tools/install-deps.sh $(PACKAGES)
+	cmake --preset release -DKG_PAGE_DIR=$(CURDIR)/build/web
+	cmake --build --preset release
 	cd build/release && cpack
-	@ls build/release/killglimbot_*.deb
+	@ls build/release/killglimbot*.deb
 
 # Every fuzz target for FUZZ_SECONDS each; fails when one finds a fault.
 fuzz: PACKAGES = $(FUZZ_PACKAGES)

@@ -6,6 +6,9 @@
 
 include(GNUInstallDirs)
 
+# The game and its tools are one package; the world list's server, where it is built, another.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME game)
+
 install(CODE [[
   if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
     set(KG_EXECUTABLE_DIR games)

@@ -1,6 +1,7 @@
 # A desktop build: the game with its tools and what an install adds around them; tests,
 # benchmarks and fuzz targets as the options ask.
-set(KG_HOST_FOLDERS tools packaging server)
+# The server comes before packaging, which packages it where it is built.
+set(KG_HOST_FOLDERS tools server packaging)
 
 # The optimised build is the one that ships: the hardening distributions build their games with.
 add_compile_options($<$<CONFIG:Release>:-fstack-protector-strong>

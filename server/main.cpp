@@ -55,10 +55,15 @@ std::string XdgFolder(const char* variable, const char* fallback)
     return std::string(home != nullptr ? home : ".") + "/" + fallback;
 }
 
-std::string BesideServer(const char* name)
+// The game that verifies: the one built beside the server, else the one installed with it
+// (under /usr the game goes to games/, the server to bin/).
+std::string InstalledGame()
 {
     std::error_code ignored;
-    return (std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path() / name).string();
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+    const auto beside = folder / "killglimbot";
+    if (access(beside.c_str(), X_OK) == 0) return beside.string();
+    return (folder.parent_path() / "games" / "killglimbot").string();
 }
 
 bool ReadSettingsFile(const std::string& path, bool mustExist, Settings& settings,
@@ -93,7 +98,7 @@ bool ChooseSettings(const CommandLine& line, Settings& settings, std::string& er
     if (settings.database.empty())
         settings.database =
             XdgFolder("XDG_DATA_HOME", ".local/share") + "/killglimbot/world.sqlite";
-    if (settings.game.empty()) settings.game = BesideServer("killglimbot");
+    if (settings.game.empty()) settings.game = InstalledGame();
     if (settings.verifiers == 0)
         settings.verifiers = std::max(1u, std::thread::hardware_concurrency());
     if (access(settings.game.c_str(), X_OK) != 0) {
