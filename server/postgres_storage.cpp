@@ -24,10 +24,13 @@ constexpr auto reconnectPause = std::chrono::milliseconds(500);
 // Servers starting at once on a new database take the schema's steps one after the other.
 constexpr char migrationLock[] = "SELECT pg_advisory_xact_lock(7142046)";
 
-// An entry's columns and its rank: more kills first, among equal kills the older (smaller id)
-// first. One statement sees one state of the list, so the rank agrees with the entry.
+// The columns ReadEntry reads, in its order.
+#define KG_ENTRY_COLUMNS "id, name, kills, peak_score, score, frames, listed, sha256"
+
+// An entry and its rank: more kills first, among equal kills the older (smaller id) first. One
+// statement sees one state of the list, so the rank agrees with the entry.
 constexpr char entrySelect[] =
-    "SELECT id, name, kills, peak_score, score, frames, listed, sha256, "
+    "SELECT " KG_ENTRY_COLUMNS ", "
     "(SELECT COALESCE(SUM(runs), 0) FROM kill_counts WHERE kill_counts.kills > runs.kills) + "
     "(SELECT COUNT(*) FROM runs AS older WHERE older.kills = runs.kills AND older.id <= runs.id) "
     "FROM runs ";
@@ -37,9 +40,11 @@ constexpr char entrySelect[] =
 constexpr char pageSelect[] =
     "SELECT page.*, total.runs FROM "
     "(SELECT COALESCE(SUM(runs), 0) AS runs FROM kill_counts) AS total LEFT JOIN LATERAL "
-    "(SELECT id, name, kills, peak_score, score, frames, listed, sha256 FROM runs "
-    "ORDER BY kills DESC, id LIMIT $1 OFFSET $2) AS page ON true "
-    "ORDER BY page.kills DESC, page.id";
+    "(SELECT " KG_ENTRY_COLUMNS " FROM runs ORDER BY kills DESC, id LIMIT $1 OFFSET $2) AS page "
+    "ON true ORDER BY page.kills DESC, page.id";
+
+constexpr char oldestSelect[] =
+    "SELECT " KG_ENTRY_COLUMNS " FROM runs WHERE id > $1 ORDER BY id LIMIT $2";
 
 struct FinishConnection {
     void operator()(PGconn* connection) const { PQfinish(connection); }
@@ -181,9 +186,8 @@ public:
         std::lock_guard lock(mutex);
         return Retried([&]() -> Read<std::vector<Entry>> {
             Result rows;
-            if (Run("SELECT id, name, kills, peak_score, score, frames, listed, sha256 FROM runs "
-                    "WHERE id > $1 ORDER BY id LIMIT $2",
-                    Values().Number(afterId).Number(static_cast<std::int64_t>(count)), &rows)
+            if (Run(oldestSelect, Values().Number(afterId).Number(static_cast<std::int64_t>(count)),
+                    &rows)
                 != Status::Done)
                 return std::nullopt;
             std::vector<Entry> entries;
