@@ -1,4 +1,38 @@
-# What both halves of make server-bench share; sourced after $work and $seconds are set.
+# What both halves of make server-bench share: their settings, a scratch folder (readable by
+# nginx's workers), and the helpers. Sourced with the script's own arguments, after $root.
+build=${1:-build/release}
+seconds=${BENCH_SECONDS:-10}
+entries=${BENCH_ENTRIES:-1000000}
+journals=${BENCH_JOURNALS:-24}
+server=$build/bin/killglimbot-server
+game=$build/bin/killglimbot
+cores=$(nproc)
+work=$(mktemp -d)
+chmod 755 "$work"
+pids=""
+
+# Ends every process the script started (their ids in $pids).
+stop_all() {
+  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+
+# start_server DATABASE PORT [OPTION...]: a server in the background, once it answers; its id
+# in $server_pid.
+start_server() {
+  list=$1 port_=$2
+  shift 2
+  "$server" --listen "127.0.0.1:$port_" --database "$list" --uploads-per-minute 0 \
+    --queue-length 1000 "$@" > "$work/log-$port_.txt" 2> "$work/errors-$port_.txt" &
+  server_pid=$!
+  pids="$pids $server_pid"
+  for _ in $(seq 100); do
+    curl -sf "http://127.0.0.1:$port_/healthz" > /dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "the server did not start: $(cat "$work/errors-$port_.txt")" >&2
+  exit 1
+}
 
 free_port() {
   python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'

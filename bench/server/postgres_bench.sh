@@ -11,43 +11,17 @@
 # and every load is bounded in time.
 #   bench/server/postgres_bench.sh [BUILD_FOLDER]
 set -eu
-build=${1:-build/release}
-seconds=${BENCH_SECONDS:-10}
-entries=${BENCH_ENTRIES:-1000000}
-journals=${BENCH_JOURNALS:-24}
 root=$(cd "$(dirname "$0")/../.." && pwd)
-server=$build/bin/killglimbot-server
-game=$build/bin/killglimbot
+. "$root/bench/server/bench_common.sh"
 postgres=/usr/lib/postgresql/15/bin
-cores=$(nproc)
-work=$(mktemp -d)
-chmod 755 "$work"
 owner=""
 [ "$(id -u)" = 0 ] && owner="runuser -u nobody --"
-pids=""
 cleanup() {
-  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  stop_all
   [ -f "$work/pg/data/postmaster.pid" ] && $owner "$postgres/pg_ctl" -D "$work/pg/data" -m fast -w stop > /dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
-
-. "$root/bench/server/bench_common.sh"
-
-# start_server PORT: a server on the shared database in the background, once it answers.
-start_server() {
-  "$server" --listen "127.0.0.1:$1" --database "$database" --uploads-per-minute 0 \
-    --queue-length 1000 --trusted-proxies 127.0.0.1 > "$work/log-$1.txt" 2> "$work/errors-$1.txt" &
-  pids="$pids $!"
-  eval "server_$1=$!"
-  for _ in $(seq 100); do
-    curl -sf "http://127.0.0.1:$1/healthz" > /dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "the server did not start: $(cat "$work/errors-$1.txt")" >&2
-  exit 1
-}
 
 # The proportional share of the memory of process $1 and its children (shared pages split).
 shared_memory() {
@@ -78,7 +52,8 @@ $owner "$postgres/pg_ctl" -D "$work/pg/data" -l "$work/pg/log.txt" -w \
   -o "-k $work/pg -c listen_addresses=''" start > /dev/null
 database="host=$work/pg dbname=postgres user=postgres"
 one=$(free_port)
-start_server "$one"
+start_server "$database" "$one" --trusted-proxies 127.0.0.1
+pid_one=$server_pid
 # Entries straight into the server's schema, kills spread as in the SQLite half.
 psql -q -h "$work/pg" -U postgres postgres <<SQL
 BEGIN;
@@ -93,7 +68,8 @@ COMMIT;
 ANALYZE;
 SQL
 two=$(free_port)
-start_server "$two"
+start_server "$database" "$two" --trusted-proxies 127.0.0.1
+pid_two=$server_pid
 mkdir -p "$work/www"
 curl -s "http://127.0.0.1:$one/api/killers?count=100" > "$work/www/killers.json"
 nginx_port=$(free_port)
@@ -115,7 +91,6 @@ nginx -p "$work/nginx" -c "$work/nginx.conf" &
 nginx_pid=$!
 pids="$pids $nginx_pid"
 sleep 0.5
-eval "pid_one=\$server_$one pid_two=\$server_$two"
 echo "servers at rest: $(memory "$pid_one" VmRSS), $(memory "$pid_two" VmRSS)"
 set -- $(load "http://127.0.0.1:$nginx_port/static/killers.json")
 echo "nginx, the same $(wc -c < "$work/www/killers.json") bytes as a static file: $1 requests/s, p99 $2"

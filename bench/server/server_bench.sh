@@ -10,38 +10,13 @@
 # Every server listens on 127.0.0.1 and is stopped at the end; every load is bounded in time.
 #   bench/server/server_bench.sh [BUILD_FOLDER]
 set -eu
-build=${1:-build/release}
-seconds=${BENCH_SECONDS:-10}
-entries=${BENCH_ENTRIES:-1000000}
-journals=${BENCH_JOURNALS:-24}
 root=$(cd "$(dirname "$0")/../.." && pwd)
-server=$build/bin/killglimbot-server
-game=$build/bin/killglimbot
-cores=$(nproc)
-work=$(mktemp -d)
-pids=""
+. "$root/bench/server/bench_common.sh"
 cleanup() {
-  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  stop_all
   rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
-
-. "$root/bench/server/bench_common.sh"
-
-# start_server DATABASE PORT: the server in the background, once it answers.
-start_server() {
-  "$server" --listen "127.0.0.1:$2" --database "$1" --uploads-per-minute 0 \
-    --queue-length 1000 > "$work/log-$2.txt" 2> "$work/errors-$2.txt" &
-  server_pid=$!
-  pids="$pids $server_pid"
-  for _ in $(seq 100); do
-    curl -sf "http://127.0.0.1:$2/healthz" > /dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "the server did not start: $(cat "$work/errors-$2.txt")" >&2
-  exit 1
-}
 
 stop() { kill "$1"; wait "$1" 2>/dev/null || true; }
 
