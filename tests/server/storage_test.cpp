@@ -81,7 +81,9 @@ TEST_P(StorageTest, RanksMoreKillsFirstAndTheOlderAmongEquals)
     EXPECT_EQ(added.rank, 4); // below the two older 40s and the 50
     Add(Run(30, "e"));
     std::vector<std::string> names;
-    for (const Entry& entry : storage->Killers(0, 100)->entries) names.push_back(entry.name);
+    const auto all = storage->Killers(0, 100);
+    ASSERT_TRUE(all);
+    for (const Entry& entry : all->entries) names.push_back(entry.name);
     EXPECT_EQ(names, (std::vector<std::string> {"name b", "name a", "name c", "name d", "name e"}));
     const auto page = storage->Killers(2, 2)->entries;
     ASSERT_EQ(page.size(), 2u);
