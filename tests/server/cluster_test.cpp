@@ -110,7 +110,7 @@ public:
     std::map<std::size_t, std::int64_t> created; // run: the entry a 201 gave it
     std::map<std::size_t, std::int64_t> entries; // run: its entry, by 201 or 200
     std::vector<std::string> wrong;
-    int comeBackLater = 0; // 503s, each with its Retry-After
+    std::atomic<int> comeBackLater = 0; // 503s, each with its Retry-After
     std::atomic<std::uint64_t> requests = 0;
 
 private:
@@ -211,10 +211,13 @@ TEST_F(ClusterTest, ADatabaseRestartedUnderLoadIsAwaitedWithoutAWrongAnswer)
         EXPECT_EQ(away.status, 503) << target;
         EXPECT_EQ(away.headers["retry-after"], "2") << target;
     }
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    // Down until the load's own clients were asked to come back (a slow replay may hold them).
+    const auto stopped = Clock::now();
+    while (load.comeBackLater == 0 && Clock::now() - stopped < std::chrono::seconds(30))
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_GT(load.comeBackLater, 0);
     ASSERT_TRUE(cluster.Start());
     load.Wait();
-    EXPECT_GT(load.comeBackLater, 0);
     // Both servers found the database again by themselves.
     EXPECT_TRUE(servers[0]->Running() && servers[1]->Running());
     ExpectOneEntryForEachRun(load, runs, ports[1]);
