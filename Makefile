@@ -11,9 +11,9 @@ BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
 SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev libpq-dev
 # The suite also builds the benchmarks and the server (with a PostgreSQL of the tests' own for
 # its second store), checks the formatting, validates what an install adds, builds the Debian
-# packages, checks the server's unit (systemd-analyze) and runs
-# it behind the example nginx site, kills an X server (Xvfb) under the running game and kills
-# the game itself around its save (strace).
+# packages, checks the server's unit (systemd-analyze) and runs it behind the example nginx
+# site, kills an X server (Xvfb) under the running game and kills the game itself around its
+# save (strace).
 TEST_PACKAGES := $(BENCH_PACKAGES) $(SERVER_PACKAGES) libgtest-dev libgmock-dev clang-format \
                  desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace \
                  systemd nginx-light openssl curl python3 postgresql
