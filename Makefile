@@ -6,15 +6,17 @@ PLAY_PACKAGES := cmake ninja-build g++ pkg-config \
                  fonts-dejavu-core fonts-liberation2
 # The benchmarks measure the picture loader against SDL_image's.
 BENCH_PACKAGES := $(PLAY_PACKAGES) libbenchmark-dev libsdl2-image-dev
-# The world Killer List server: Boost (Beast and Asio), nlohmann-json, SQLite, OpenSSL (SHA-256).
-SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev
-# The suite also builds the benchmarks and the server, checks the formatting, validates what an
-# install adds, builds the Debian packages, checks the server's unit (systemd-analyze) and runs
-# it behind the example nginx site, kills an X server (Xvfb) under the running game and kills
-# the game itself around its save (strace).
+# The world Killer List server: Boost (Beast and Asio), nlohmann-json, SQLite, libpq (PostgreSQL),
+# OpenSSL (SHA-256).
+SERVER_PACKAGES := libboost-dev nlohmann-json3-dev libsqlite3-dev libssl-dev libpq-dev
+# The suite also builds the benchmarks and the server (with a PostgreSQL of the tests' own for
+# its second store), checks the formatting, validates what an install adds, builds the Debian
+# packages, checks the server's unit (systemd-analyze) and runs it behind the example nginx
+# site, kills an X server (Xvfb) under the running game and kills the game itself around its
+# save (strace).
 TEST_PACKAGES := $(BENCH_PACKAGES) $(SERVER_PACKAGES) libgtest-dev libgmock-dev clang-format \
                  desktop-file-utils appstream groff-base dpkg-dev lintian xvfb strace \
-                 systemd nginx-light openssl curl python3
+                 systemd nginx-light openssl curl python3 postgresql
 PACKAGE_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) dpkg-dev
 # The fuzz build: clang with libFuzzer.
 FUZZ_PACKAGES := $(PLAY_PACKAGES) clang libfuzzer-14-dev
@@ -24,8 +26,10 @@ WEB_PACKAGES := $(PLAY_PACKAGES) emscripten dpkg-dev debian-archive-keyring font
 # Its tests drive Debian's Chromium with playwright-core (from npm), verify journals natively and
 # play the world list against the server.
 WEB_TEST_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES) chromium
-# make server-bench: wrk for the load, nginx for the yardstick, sqlite3 to fill a large list.
-SERVER_BENCH_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) wrk nginx-light sqlite3 curl
+# make server-bench: wrk for the load, nginx for the yardstick and in front of two servers,
+# sqlite3 to fill a large list, PostgreSQL for the servers to share.
+SERVER_BENCH_PACKAGES := $(PLAY_PACKAGES) $(SERVER_PACKAGES) wrk nginx-light sqlite3 curl \
+                         postgresql
 # make serve: the server, the game that verifies for it, and the page it serves.
 SERVE_PACKAGES := $(WEB_PACKAGES) $(SERVER_PACKAGES)
 WEB_PORT ?= 8000
@@ -102,6 +106,7 @@ serve: web
 server-bench: PACKAGES = $(SERVER_BENCH_PACKAGES)
 server-bench: build-release
 	bench/server/server_bench.sh build/release
+	bench/server/postgres_bench.sh build/release
 
 serve-web:
 	@echo "Kill Glimbot in a browser: http://127.0.0.1:$(WEB_PORT)/"

@@ -68,14 +68,32 @@ Response Killers(Api& api, const Request& request)
         return response;
     }
     const std::uint64_t generation = api.list.Generation();
+    const auto page = api.storage.Killers(from, count);
+    if (!page) return DatabaseAway(request.version());
     nlohmann::ordered_json killers = nlohmann::ordered_json::array();
-    for (const Entry& entry : api.storage.Killers(from, count)) killers.push_back(EntryJson(entry));
-    response.body() =
-        JsonResponse(http::status::ok,
-                     {{"from", from}, {"total", api.storage.Count()}, {"killers", killers}},
-                     request.version())
-            .body();
+    for (const Entry& entry : page->entries) killers.push_back(EntryJson(entry));
+    response.body() = JsonResponse(http::status::ok,
+                                   {{"from", from}, {"total", page->total}, {"killers", killers}},
+                                   request.version())
+                          .body();
     api.list.Keep(from, count, generation, response.body());
+    return response;
+}
+
+Response NoSuchRun(const Request& request)
+{
+    return Refusal(http::status::not_found, "missing", "no run has that id", request.version());
+}
+
+Response JournalAnswer(std::int64_t id, std::string bytes, unsigned version)
+{
+    Response response {http::status::ok, version};
+    response.set(http::field::content_type, "application/octet-stream");
+    // An entry's journal never changes.
+    response.set(http::field::cache_control, "public, max-age=31536000, immutable");
+    response.set(http::field::content_disposition,
+                 "attachment; filename=\"run-" + std::to_string(id) + ".kgr\"");
+    response.body() = std::move(bytes);
     return response;
 }
 
@@ -86,19 +104,14 @@ Response Run(Api& api, const Request& request, std::string_view idText, bool jou
         return ErrorResponse(http::status::bad_request, "a run's id is a whole number above 0",
                              request.version());
     if (!journal) {
-        if (auto entry = api.storage.Find(*id))
-            return JsonResponse(http::status::ok, EntryJson(*entry), request.version());
-    } else if (auto bytes = api.storage.Journal(*id)) {
-        Response response {http::status::ok, request.version()};
-        response.set(http::field::content_type, "application/octet-stream");
-        // An entry's journal never changes.
-        response.set(http::field::cache_control, "public, max-age=31536000, immutable");
-        response.set(http::field::content_disposition,
-                     "attachment; filename=\"run-" + std::to_string(*id) + ".kgr\"");
-        response.body() = std::move(*bytes);
-        return response;
+        const auto entry = api.storage.Find(*id);
+        if (!entry) return DatabaseAway(request.version());
+        return *entry ? JsonResponse(http::status::ok, EntryJson(**entry), request.version())
+                      : NoSuchRun(request);
     }
-    return Refusal(http::status::not_found, "missing", "no run has that id", request.version());
+    auto bytes = api.storage.Journal(*id);
+    if (!bytes) return DatabaseAway(request.version());
+    return *bytes ? JournalAnswer(*id, std::move(**bytes), request.version()) : NoSuchRun(request);
 }
 
 Response PageFile(Api& api, const Request& request, const std::string& path)
@@ -158,8 +171,9 @@ asio::awaitable<Response> Route(Api& api, const Request& request, const std::str
     }
     if (path == "/healthz") {
         route = "healthz";
-        co_return JsonResponse(http::status::ok,
-                               {{"status", "ok"}, {"entries", api.storage.Count()}},
+        const auto entries = api.storage.Count();
+        if (!entries) co_return DatabaseAway(request.version());
+        co_return JsonResponse(http::status::ok, {{"status", "ok"}, {"entries", *entries}},
                                request.version());
     }
     if (path == "/metrics") {

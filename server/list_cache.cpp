@@ -13,7 +13,11 @@ std::optional<std::string> ListCache::Find(std::uint64_t from, std::uint64_t cou
     std::lock_guard lock(mutex);
     const auto found = pages.find({from, count});
     if (found == pages.end()) return std::nullopt;
-    return found->second;
+    if (life && Clock::now() - found->second.built > *life) {
+        pages.erase(found);
+        return std::nullopt;
+    }
+    return found->second.body;
 }
 
 std::uint64_t ListCache::Generation()
@@ -28,7 +32,7 @@ void ListCache::Keep(std::uint64_t from, std::uint64_t count, std::uint64_t buil
     std::lock_guard lock(mutex);
     if (builtAfter != generation) return;
     if (pages.size() >= mostPages) pages.clear();
-    pages[{from, count}] = std::move(body);
+    pages[{from, count}] = {std::move(body), Clock::now()};
 }
 
 void ListCache::Changed()

@@ -14,6 +14,8 @@
 #include <thread>
 
 #include "server/http_server.h"
+#include "server/list_export.h"
+#include "server/list_import.h"
 #include "server/request_log.h"
 #include "server/server_command_line.h"
 
@@ -25,6 +27,8 @@ using namespace server;
 constexpr std::size_t largestSettingsFile = 64 * 1024;
 // After the verifications are done, the answers still being written get this long.
 constexpr auto lastWrites = std::chrono::seconds(10);
+// A list that other servers also add to shows their entries after at most this long.
+constexpr ListCache::Clock::duration sharedListLife = std::chrono::milliseconds(500);
 // The request log reaches its file at least this often.
 constexpr auto logFlush = std::chrono::milliseconds(250);
 
@@ -117,6 +121,35 @@ VerifierOptions VerifierChoice(const Settings& settings)
     return options;
 }
 
+int Export(Storage& storage, const std::string& folder)
+{
+    std::string error;
+    const auto written = ExportList(storage, folder, error);
+    if (!written) return Fail(error);
+    std::printf("killglimbot-server: exported %zu entries into %s\n", *written, folder.c_str());
+    return 0;
+}
+
+// Replays every exported run again; 3 when some were skipped.
+int Import(Storage& storage, const Settings& settings, const std::string& folder)
+{
+    Verifier verifier;
+    std::string error;
+    if (!verifier.Start(VerifierChoice(settings), error)) return Fail(error);
+    ImportCount count;
+    const bool imported = ImportList(
+        storage, verifier, folder, settings.maxJournalBytes,
+        [](const std::string& line) {
+            std::fprintf(stderr, "killglimbot-server: %s\n", line.c_str());
+        },
+        count, error);
+    verifier.Drain();
+    std::printf("killglimbot-server: imported %zu entries, %zu listed already, %zu skipped\n",
+                count.added, count.present, count.skipped);
+    if (!imported) return Fail(error);
+    return count.skipped == 0 ? 0 : 3;
+}
+
 // The end: no new connections, every verification submitted finished and answered.
 void Drain(asio::io_context& io, HttpServer& http, Verifier& verifier, std::thread& drainer)
 {
@@ -147,20 +180,22 @@ int main(int argc, char** argv)
     if (!ChooseSettings(line, settings, error)) return Fail(error, 2);
     signal(SIGPIPE, SIG_IGN);
     const auto storage = OpenStorage(settings.database, error);
-    if (!storage) return Fail("cannot open the database " + settings.database + ": " + error);
+    if (!storage) return Fail("cannot open " + StorageName(settings.database) + ": " + error);
+    if (!line.exportTo.empty()) return Export(*storage, line.exportTo);
+    if (!line.importFrom.empty()) return Import(*storage, settings, line.importFrom);
     PageFiles page;
     if (!settings.page.empty() && !page.Load(settings.page, error)) return Fail(error);
     asio::io_context io(1);
     Verifier verifier;
     Metrics metrics;
     RateLimit uploads(settings.uploadsPerMinute);
-    ListCache list;
+    ListCache list(storage->Shared() ? std::optional(sharedListLife) : std::nullopt);
     Api api {settings, *storage, verifier, metrics, uploads, page, list};
     HttpServer http(io, api, settings);
     if (!http.Listen(error)) return Fail(error);
     if (!verifier.Start(VerifierChoice(settings), error)) return Fail(error);
     std::fprintf(stderr, "killglimbot-server: the world Killer List on http://%s:%u/ (%s)\n",
-                 settings.listenHost.c_str(), http.Port(), settings.database.c_str());
+                 settings.listenHost.c_str(), http.Port(), StorageName(settings.database).c_str());
     http.Start();
     asio::signal_set signals(io, SIGTERM, SIGINT);
     std::thread drainer;

@@ -42,7 +42,8 @@ void Metrics::Refusal(const std::string& reason)
     ++refusals[reason];
 }
 
-std::string Metrics::Text(std::size_t queueLength, std::size_t running, std::uint64_t entries)
+std::string Metrics::Text(std::size_t queueLength, std::size_t running,
+                          std::optional<std::uint64_t> entries)
 {
     std::lock_guard lock(mutex);
     std::ostringstream out;
@@ -65,7 +66,7 @@ std::string Metrics::Text(std::size_t queueLength, std::size_t running, std::uin
         out << "killglimbot_refusals_total{reason=\"" << reason << "\"} " << count << '\n';
     Gauge(out, "verification_queue", "Runs waiting for a verification.", queueLength);
     Gauge(out, "verifications_running", "Runs being replayed now.", running);
-    Gauge(out, "entries", "Entries on the world list.", entries);
+    if (entries) Gauge(out, "entries", "Entries on the world list.", *entries);
     return out.str();
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -17,8 +18,10 @@ public:
     void Request(const std::string& route, unsigned status);
     void Verification(const std::string& outcome, double seconds);
     void Refusal(const std::string& reason);
-    // The text format, with the gauges given.
-    std::string Text(std::size_t queueLength, std::size_t running, std::uint64_t entries);
+    // The text format, with the gauges given; the entries' gauge is left out while the database
+    // cannot be reached.
+    std::string Text(std::size_t queueLength, std::size_t running,
+                     std::optional<std::uint64_t> entries);
 
 private:
     static constexpr std::array<double, 9> bounds = {0.1, 0.25, 0.5, 1, 2.5, 5, 10, 30, 60};

@@ -26,6 +26,14 @@ Response RetryLater(http::status status, const std::string& reason, const std::s
     return response;
 }
 
+Response DatabaseAway(unsigned version)
+{
+    // A restarted database is usually back within this long.
+    constexpr std::size_t seconds = 2;
+    return RetryLater(http::status::service_unavailable, "database",
+                      "the list's database cannot be reached; try again shortly", seconds, version);
+}
+
 Response ErrorResponse(http::status status, const std::string& message, unsigned version)
 {
     return Refusal(status, "malformed", message, version);

@@ -15,5 +15,7 @@ Response Refusal(http::status status, const std::string& reason, const std::stri
 // A refusal to come back after `seconds` (429, 503).
 Response RetryLater(http::status status, const std::string& reason, const std::string& message,
                     std::size_t seconds, unsigned version);
+// The database cannot be reached for now: 503, to come back in a moment.
+Response DatabaseAway(unsigned version);
 
 } // namespace server

@@ -33,14 +33,20 @@ bool ParseCommandLine(const std::vector<std::string>& words, CommandLine& line, 
         }
         const auto& keys = SettingKeys();
         const bool known =
-            key == "config"
+            key == "config" || key == "export" || key == "import"
             || std::any_of(keys.begin(), keys.end(), [&](auto& info) { return key == info.key; });
         if (!known) {
             error = "no option is called --" + key;
             return false;
         }
         if (key == "config") line.config = value;
+        else if (key == "export") line.exportTo = value;
+        else if (key == "import") line.importFrom = value;
         else line.settings.emplace_back(key, value);
+    }
+    if (!line.exportTo.empty() && !line.importFrom.empty()) {
+        error = "--export and --import are two runs of the server, not one";
+        return false;
     }
     return true;
 }
@@ -53,7 +59,12 @@ std::string HelpText()
         "Uploads: POST /api/runs with a journal (.kgr) as the body; the list: GET /api/killers.\n"
         "\n"
         "  --config FILE              read settings from FILE (key = value lines; default\n"
-        "                             $XDG_CONFIG_HOME/killglimbot/server.ini when it exists)\n";
+        "                             $XDG_CONFIG_HOME/killglimbot/server.ini when it exists)\n"
+        "  --export DIR               write the whole list into the new or empty folder DIR\n"
+        "                             (index.json and one run-ID.kgr a journal), then stop\n"
+        "  --import DIR               list the runs of an export, each replayed again by the\n"
+        "                             game, oldest first, then stop (exit status 3: some were\n"
+        "                             skipped, each named on the standard error)\n";
     for (const SettingInfo& info : SettingKeys()) {
         std::string option = "  --" + std::string(info.key) + " " + info.value;
         option.resize(std::max<std::size_t>(option.size() + 1, 29), ' ');

@@ -13,6 +13,9 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     std::string config; // the settings file; empty: the default one, when it exists
+    // Instead of serving: the list written into this folder, or read from it.
+    std::string exportTo;
+    std::string importFrom;
     // Every other option as a setting, in order.
     std::vector<std::pair<std::string, std::string>> settings;
 };

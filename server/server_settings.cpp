@@ -80,7 +80,9 @@ const std::vector<Setting>& Table()
     static const std::vector<Setting> table = {
         {{"listen", "ADDRESS:PORT", "where to take connections (127.0.0.1:8080)"},
          [](Settings& settings, std::string_view value) { return ParseListen(value, settings); }},
-        {{"database", "FILE", "the SQLite database (the XDG data folder's world.sqlite)"},
+        {{"database", "FILE|URI",
+          "an SQLite file (the XDG data folder's world.sqlite) or a PostgreSQL "
+          "database (postgresql://... or \"host=... dbname=...\")"},
          Text(&Settings::database)},
         {{"page", "DIR", "serve the page's files from DIR at / (none)"}, Text(&Settings::page)},
         {{"game", "FILE",

@@ -8,29 +8,11 @@
 #include <map>
 #include <mutex>
 
+#include "server/schema.h"
 #include "server/storage.h"
 
 namespace server {
 namespace {
-
-// Each step of the schema, in order; a database holds the number of the steps taken in its
-// user_version. A step is never changed once released: a change is a new step.
-constexpr const char* migrations[] = {
-    R"(CREATE TABLE journals (sha256 TEXT PRIMARY KEY, bytes BLOB NOT NULL) WITHOUT ROWID;
-       CREATE TABLE runs (
-           id INTEGER PRIMARY KEY AUTOINCREMENT,
-           sha256 TEXT NOT NULL UNIQUE REFERENCES journals (sha256),
-           start TEXT NOT NULL UNIQUE,
-           name TEXT NOT NULL,
-           kills INTEGER NOT NULL CHECK (kills > 0),
-           peak_score INTEGER NOT NULL,
-           score INTEGER NOT NULL,
-           frames INTEGER NOT NULL,
-           listed INTEGER NOT NULL);
-       CREATE INDEX runs_by_rank ON runs (kills DESC, id);
-       CREATE TABLE kill_counts (kills INTEGER PRIMARY KEY, runs INTEGER NOT NULL);)",
-};
-constexpr int schemaVersion = static_cast<int>(std::size(migrations));
 
 constexpr char entryColumns[] =
     "id, name, kills, peak_score, score, frames, listed, sha256 FROM runs ";
@@ -80,6 +62,8 @@ public:
         return result == SQLITE_ROW;
     }
     bool Done() { return !Row() && result == SQLITE_DONE; }
+    // The last step neither gave a row nor reached the end.
+    bool Failed() const { return result != SQLITE_ROW && result != SQLITE_DONE; }
     std::int64_t Integer(int column) const { return sqlite3_column_int64(statement, column); }
     std::string Text(int column) const
     {
@@ -112,16 +96,10 @@ class SqliteStorage final : public Storage {
 public:
     explicit SqliteStorage(Database opened) : database(std::move(opened)) {}
 
-    std::optional<Entry> FindJournal(const std::string& sha256) override
+    Read<std::optional<Entry>> FindJournal(const std::string& sha256) override
     {
         std::lock_guard lock(mutex);
         return FindOne(std::string("SELECT ") + entryColumns + "WHERE sha256 = ?", sha256);
-    }
-
-    std::optional<Entry> FindStart(const std::string& start) override
-    {
-        std::lock_guard lock(mutex);
-        return FindOne(std::string("SELECT ") + entryColumns + "WHERE start = ?", start);
     }
 
     AddOutcome Add(const NewRun& run, Entry& entry) override
@@ -137,50 +115,90 @@ public:
         return outcome;
     }
 
-    std::optional<Entry> Find(std::int64_t id) override
+    Read<std::optional<Entry>> Find(std::int64_t id) override
     {
         std::lock_guard lock(mutex);
         return FindOne(std::string("SELECT ") + entryColumns + "WHERE id = ?", id);
     }
 
-    std::vector<Entry> Killers(std::uint64_t from, std::uint64_t count) override
+    Read<Page> Killers(std::uint64_t from, std::uint64_t count) override
+    {
+        std::lock_guard lock(mutex);
+        // One read transaction: the total is the list's at the moment of the page.
+        if (!Execute("BEGIN")) return std::nullopt;
+        auto page = PageInTransaction(from, count);
+        Execute("COMMIT");
+        return page;
+    }
+
+    Read<std::vector<Entry>> Oldest(std::int64_t afterId, std::uint64_t count) override
     {
         std::lock_guard lock(mutex);
         std::vector<Entry> entries;
-        Use use(Prepared(std::string("SELECT ") + entryColumns
-                         + "ORDER BY kills DESC, id LIMIT ? OFFSET ?"));
-        use.Bind(static_cast<std::int64_t>(count)).Bind(static_cast<std::int64_t>(from));
-        while (use.Row()) {
-            entries.push_back(ReadEntry(use));
-            entries.back().rank = static_cast<std::int64_t>(from + entries.size());
-        }
+        Use use(
+            Prepared(std::string("SELECT ") + entryColumns + "WHERE id > ? ORDER BY id LIMIT ?"));
+        use.Bind(afterId).Bind(static_cast<std::int64_t>(count));
+        while (use.Row()) entries.push_back(ReadEntry(use));
+        if (use.Failed()) return std::nullopt;
         return entries;
     }
 
-    std::uint64_t Count() override
+    Read<std::uint64_t> Count() override
     {
         std::lock_guard lock(mutex);
-        Use use(Prepared("SELECT COALESCE(SUM(runs), 0) FROM kill_counts"));
-        return use.Row() ? static_cast<std::uint64_t>(use.Integer(0)) : 0;
+        return Total();
     }
 
-    std::optional<std::string> Journal(std::int64_t id) override
+    Read<std::optional<std::string>> Journal(std::int64_t id) override
     {
         std::lock_guard lock(mutex);
         Use use(Prepared("SELECT bytes FROM journals JOIN runs USING (sha256) WHERE id = ?"));
         use.Bind(id);
-        if (!use.Row()) return std::nullopt;
-        return use.Text(0);
+        if (use.Row()) return use.Text(0);
+        if (use.Failed()) return std::nullopt;
+        return std::optional<std::string> {};
     }
 
+    bool Shared() const override { return false; }
+
 private:
-    template <typename Key> std::optional<Entry> FindOne(const std::string& sql, const Key& key)
+    Read<std::uint64_t> Total()
+    {
+        Use use(Prepared("SELECT COALESCE(SUM(runs), 0) FROM kill_counts"));
+        if (!use.Row()) return std::nullopt;
+        return static_cast<std::uint64_t>(use.Integer(0));
+    }
+
+    Read<Page> PageInTransaction(std::uint64_t from, std::uint64_t count)
+    {
+        Page page;
+        {
+            Use use(Prepared(std::string("SELECT ") + entryColumns
+                             + "ORDER BY kills DESC, id LIMIT ? OFFSET ?"));
+            use.Bind(static_cast<std::int64_t>(count)).Bind(static_cast<std::int64_t>(from));
+            while (use.Row()) {
+                page.entries.push_back(ReadEntry(use));
+                page.entries.back().rank = static_cast<std::int64_t>(from + page.entries.size());
+            }
+            if (use.Failed()) return std::nullopt;
+        }
+        const auto total = Total();
+        if (!total) return std::nullopt;
+        page.total = *total;
+        return page;
+    }
+
+    template <typename Key>
+    Read<std::optional<Entry>> FindOne(const std::string& sql, const Key& key)
     {
         std::optional<Entry> entry;
         {
             Use use(Prepared(sql));
             use.Bind(key);
-            if (!use.Row()) return std::nullopt;
+            if (!use.Row()) {
+                if (use.Failed()) return std::nullopt;
+                return std::optional<Entry> {};
+            }
             entry = ReadEntry(use);
         }
         entry->rank = RankOf(*entry);
@@ -200,14 +218,18 @@ private:
 
     AddOutcome AddInTransaction(const NewRun& run, Entry& entry)
     {
-        if (auto present =
-                FindOne(std::string("SELECT ") + entryColumns + "WHERE sha256 = ?", run.sha256)) {
-            entry = *present;
+        const auto present =
+            FindOne(std::string("SELECT ") + entryColumns + "WHERE sha256 = ?", run.sha256);
+        if (!present) return AddOutcome::Failed;
+        if (*present) {
+            entry = **present;
             return AddOutcome::Present;
         }
-        if (auto copied =
-                FindOne(std::string("SELECT ") + entryColumns + "WHERE start = ?", run.start)) {
-            entry = *copied;
+        const auto copied =
+            FindOne(std::string("SELECT ") + entryColumns + "WHERE start = ?", run.start);
+        if (!copied) return AddOutcome::Failed;
+        if (*copied) {
+            entry = **copied;
             return AddOutcome::Copy;
         }
         if (!Use(Prepared("INSERT INTO journals (sha256, bytes) VALUES (?, ?)"))
@@ -226,9 +248,9 @@ private:
                  .Bind(run.kills)
                  .Done())
             return AddOutcome::Failed;
-        auto added = FindOne(std::string("SELECT ") + entryColumns + "WHERE id = ?", id);
-        if (!added) return AddOutcome::Failed;
-        entry = *added;
+        const auto added = FindOne(std::string("SELECT ") + entryColumns + "WHERE id = ?", id);
+        if (!added || !*added) return AddOutcome::Failed;
+        entry = **added;
         return AddOutcome::Added;
     }
 
@@ -283,12 +305,11 @@ bool Migrate(sqlite3* database, std::string& error)
         return false;
     }
     if (version > schemaVersion) {
-        error = "its schema is version " + std::to_string(version) + ", made by a newer server ("
-                + "this one knows up to " + std::to_string(schemaVersion) + ")";
+        error = NewerSchema(version);
         return false;
     }
     for (int step = version; step < schemaVersion; ++step) {
-        const std::string sql = std::string("BEGIN IMMEDIATE; ") + migrations[step]
+        const std::string sql = std::string("BEGIN IMMEDIATE; ") + schemaSteps[step].sqlite
                                 + "; PRAGMA user_version = " + std::to_string(step + 1)
                                 + "; COMMIT;";
         if (!Run(database, sql, error)) {
@@ -301,12 +322,8 @@ bool Migrate(sqlite3* database, std::string& error)
 
 } // namespace
 
-std::unique_ptr<Storage> OpenStorage(const std::string& where, std::string& error)
+std::unique_ptr<Storage> OpenSqliteStorage(const std::string& where, std::string& error)
 {
-    if (where.starts_with("postgresql:") || where.starts_with("postgres:")) {
-        error = "this server keeps its list in SQLite only; give it a file";
-        return nullptr;
-    }
     const std::filesystem::path folder = std::filesystem::path(where).parent_path();
     std::error_code ignored;
     if (!folder.empty()) std::filesystem::create_directories(folder, ignored);

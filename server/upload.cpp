@@ -99,6 +99,9 @@ struct Uploading {
             return Refuse(http::status::unprocessable_entity, "copy",
                           "a copy of entry " + std::to_string(entry.id)
                               + ": the same seed and the same first ten seconds of play");
+        case AddOutcome::Unavailable:
+            api.metrics.Refusal("database");
+            return DatabaseAway(request.version());
         case AddOutcome::Failed: break;
         }
         return Refuse(http::status::internal_server_error, "server",
@@ -124,8 +127,12 @@ asio::awaitable<Response> Upload(Api& api, const Request& request, const std::st
         co_return upload.Refuse(http::status::bad_request, "malformed",
                                 "send the journal (a .kgr file) as the request's body");
     const std::string sha256 = Sha256Hex(body);
-    if (auto present = api.storage.FindJournal(sha256))
-        co_return upload.Listed(http::status::ok, *present);
+    const auto present = api.storage.FindJournal(sha256);
+    if (!present) {
+        api.metrics.Refusal("database");
+        co_return DatabaseAway(request.version());
+    }
+    if (*present) co_return upload.Listed(http::status::ok, **present);
     // The game's own reader refuses what no replay could use, before a process is spent on it.
     platform::Journal journal;
     if (!platform::DecodeJournal({reinterpret_cast<const std::uint8_t*>(body.data()), body.size()},

@@ -10,51 +10,15 @@
 # Every server listens on 127.0.0.1 and is stopped at the end; every load is bounded in time.
 #   bench/server/server_bench.sh [BUILD_FOLDER]
 set -eu
-build=${1:-build/release}
-seconds=${BENCH_SECONDS:-10}
-entries=${BENCH_ENTRIES:-1000000}
-journals=${BENCH_JOURNALS:-24}
 root=$(cd "$(dirname "$0")/../.." && pwd)
-server=$build/bin/killglimbot-server
-game=$build/bin/killglimbot
-cores=$(nproc)
-work=$(mktemp -d)
-pids=""
+. "$root/bench/server/bench_common.sh"
 cleanup() {
-  for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
+  stop_all
   rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
 
-free_port() {
-  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
-}
-
-# start_server DATABASE PORT: the server in the background, once it answers.
-start_server() {
-  "$server" --listen "127.0.0.1:$2" --database "$1" --uploads-per-minute 0 \
-    --queue-length 1000 > "$work/log-$2.txt" 2> "$work/errors-$2.txt" &
-  server_pid=$!
-  pids="$pids $server_pid"
-  for _ in $(seq 100); do
-    curl -sf "http://127.0.0.1:$2/healthz" > /dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "the server did not start: $(cat "$work/errors-$2.txt")" >&2
-  exit 1
-}
-
 stop() { kill "$1"; wait "$1" 2>/dev/null || true; }
-memory() { awk -v key="$2" '$1 == key":" { printf "%.1f MB", $2 / 1024 }' "/proc/$1/status"; }
-
-# wrk's requests a second and its 99th percentile.
-load() {
-  wrk -t2 -c64 -d"${seconds}s" --latency "$1" > "$work/wrk.txt"
-  rate=$(awk '/^Requests\/sec/ { printf "%.0f", $2 }' "$work/wrk.txt")
-  p99=$(awk '$1 == "99%" { print $2 }' "$work/wrk.txt")
-  echo "$rate $p99"
-}
 
 echo "== a list of $entries entries"
 database=$work/world.sqlite
@@ -77,29 +41,10 @@ SQL
 
 start_server "$database" "$port"
 echo "server at rest: $(memory "$server_pid" VmRSS)"
-mkdir -p "$work/www" "$work/nginx"
+mkdir -p "$work/www"
 curl -s "http://127.0.0.1:$port/api/killers?count=100" > "$work/www/killers.json"
 nginx_port=$(free_port)
-cat > "$work/nginx.conf" <<CONF
-worker_processes $cores;
-daemon off;
-pid $work/nginx/nginx.pid;
-error_log $work/nginx/error.log;
-events { worker_connections 1024; }
-http {
-  access_log off;
-  client_body_temp_path $work/nginx/body;
-  proxy_temp_path $work/nginx/proxy;
-  fastcgi_temp_path $work/nginx/fastcgi;
-  uwsgi_temp_path $work/nginx/uwsgi;
-  scgi_temp_path $work/nginx/scgi;
-  server {
-    listen 127.0.0.1:$nginx_port;
-    root $work/www;
-    default_type application/json;
-  }
-}
-CONF
+nginx_config "server { listen 127.0.0.1:$nginx_port; root $work/www; default_type application/json; }"
 nginx -p "$work/nginx" -c "$work/nginx.conf" &
 nginx_pid=$!
 pids="$pids $nginx_pid"
@@ -121,12 +66,7 @@ stop "$nginx_pid"
 stop "$server_pid"
 
 echo "== uploads: $journals runs, $cores at once"
-mkdir -p "$work/runs"
-for k in $(seq "$journals"); do
-  # Each leaves the title a moment later than the one before: another seed, another run.
-  sed "s/^200 key 32\$/$((200 + 7 * k)) key 32/" "$root/tests/replays/sweep.txt" > "$work/run.txt"
-  "$game" --headless --save "$work/save-$k" --script "$work/run.txt" --record "$work/runs/$k.kgr" > /dev/null
-done
+record_runs "$journals"
 began=$(date +%s.%N)
 ls "$work"/runs/*.kgr | xargs -P "$cores" -n 1 "$game" --verify > /dev/null || true
 verify_seconds=$(echo "$began $(date +%s.%N)" | awk '{ print $2 - $1 }')

@@ -32,7 +32,7 @@ set(CPACK_DEBIAN_SERVER_PACKAGE_NAME killglimbot-server)
 set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION net)
 # It verifies every run with the game of the same version.
 set(CPACK_DEBIAN_SERVER_PACKAGE_DEPENDS "killglimbot (= ${PROJECT_VERSION})")
-set(CPACK_DEBIAN_SERVER_PACKAGE_SUGGESTS "nginx")
+set(CPACK_DEBIAN_SERVER_PACKAGE_SUGGESTS "nginx, postgresql")
 set(CPACK_DEBIAN_SERVER_PACKAGE_CONTROL_EXTRA ${server_dir}/conffiles)
 set(CPACK_DEBIAN_SERVER_DESCRIPTION
     "world Killer List server for Kill Glimbot, proven by replay

@@ -1,6 +1,6 @@
-// The API of the real server, started on a free loopback port: uploads proved by the game's own
-// replay and ranked as the game ranks, entries and their journals, the list, health, metrics,
-// the page's files and the origins allowed.
+// The API of the real server, started on a free loopback port, on each store: uploads proved by
+// the game's own replay and ranked as the game ranks, entries and their journals, the list,
+// health, metrics, the page's files and the origins allowed.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "tests/server/server_process.h"
+#include "tests/server/stores.h"
 
 namespace {
 
@@ -19,9 +20,12 @@ using test::Journal;
 
 json Body(const test::Reply& reply) { return json::parse(reply.body, nullptr, false); }
 
-TEST(ApiTest, RunsProvedByTheirReplayAreListedAsTheGameRanksThem)
+class ApiTest : public test::StoreTest {};
+KG_ON_BOTH_STORES(ApiTest);
+
+TEST_P(ApiTest, RunsProvedByTheirReplayAreListedAsTheGameRanksThem)
 {
-    test::ServerProcess server;
+    test::ServerProcess server(Database());
     ASSERT_TRUE(server.Start());
     Client client(server.port);
     EXPECT_EQ(Body(client.Get("/api/killers"))["total"], 0); // a page kept until the list changes
@@ -90,9 +94,9 @@ TEST(ApiTest, RunsProvedByTheirReplayAreListedAsTheGameRanksThem)
     EXPECT_NE(log.find("\"POST /api/runs?name=Ada HTTP/1.1\" 201 "), std::string::npos) << log;
 }
 
-TEST(ApiTest, WrongQueriesPathsAndMethodsAreRefused)
+TEST_P(ApiTest, WrongQueriesPathsAndMethodsAreRefused)
 {
-    test::ServerProcess server;
+    test::ServerProcess server(Database());
     ASSERT_TRUE(server.Start());
     Client client(server.port);
     for (const char* target :
@@ -115,9 +119,9 @@ TEST(ApiTest, WrongQueriesPathsAndMethodsAreRefused)
     EXPECT_EQ(client.Get("/healthz").status, 200);
 }
 
-TEST(ApiTest, NamesAreCheckedAndKeptAsText)
+TEST_P(ApiTest, NamesAreCheckedAndKeptAsText)
 {
-    test::ServerProcess server;
+    test::ServerProcess server(Database());
     ASSERT_TRUE(server.Start());
     Client client(server.port);
     for (const char* name : {"a%01b", "%E2%82%AC", "%E9", "abcdefghijklmnopqrstuvwxyz123456"}) {
@@ -140,9 +144,9 @@ TEST(ApiTest, NamesAreCheckedAndKeptAsText)
     EXPECT_EQ(Body(client.Get("/api/killers"))["total"], 2);
 }
 
-TEST(ApiTest, ThePageAndTheOriginsAllowed)
+TEST_P(ApiTest, ThePageAndTheOriginsAllowed)
 {
-    test::ServerProcess server;
+    test::ServerProcess server(Database());
     const auto page = server.folder / "page";
     std::filesystem::create_directories(page / "js");
     std::ofstream(page / "index.html") << "<!doctype html><title>Kill Glimbot</title>";

@@ -105,8 +105,9 @@ TEST(LifetimeTest, HelpNamesEveryOption)
     test::ServerProcess server;
     EXPECT_EQ(server.RunToEnd({"--help"}), 0);
     const std::string help = test::ReadFile(server.folder / "log.txt");
-    for (const char* option : {"--listen", "--database", "--page", "--config", "--verifiers",
-                               "--max-journal-bytes", "--cors-origins", "--trusted-proxies"})
+    for (const char* option :
+         {"--listen", "--database", "--page", "--config", "--verifiers", "--max-journal-bytes",
+          "--cors-origins", "--trusted-proxies", "--export", "--import"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

@@ -102,12 +102,27 @@ std::string Recorded(const std::string& script, const std::filesystem::path& fol
     return ReadFile(journal);
 }
 
-ServerProcess::ServerProcess()
+std::vector<std::string> DistinctRuns(std::size_t count, const std::filesystem::path& folder)
+{
+    const std::string sweep = ReadFile(KG_REPLAYS_DIR "/sweep.txt");
+    const std::string firstShot = "300 move 24 180\n";
+    const std::size_t at = sweep.find(firstShot);
+    EXPECT_NE(at, std::string::npos);
+    std::vector<std::string> runs;
+    for (std::size_t i = 1; i <= count && at != std::string::npos; ++i) {
+        std::string script = sweep;
+        script.replace(at, firstShot.size(), "300 move " + std::to_string(24 + i) + " 180\n");
+        runs.push_back(Recorded(script, folder / std::to_string(i)));
+    }
+    return runs;
+}
+
+ServerProcess::ServerProcess(std::string where) : database(std::move(where))
 {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "kg-server-test-XXXXXX").string();
     folder = mkdtemp(pattern.data());
-    database = folder / "world.sqlite";
+    if (database.empty()) database = (folder / "world.sqlite").string();
 }
 
 ServerProcess::~ServerProcess()
@@ -120,7 +135,7 @@ ServerProcess::~ServerProcess()
 void ServerProcess::Spawn(const std::vector<std::string>& options)
 {
     std::vector<std::string> words = {KG_SERVER_PATH, "--listen", "127.0.0.1:0", "--database",
-                                      database.string()};
+                                      database};
     words.insert(words.end(), options.begin(), options.end());
     const std::string errors = (folder / "errors.txt").string();
     const std::string log = (folder / "log.txt").string();

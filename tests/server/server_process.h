@@ -19,8 +19,9 @@ struct Reply {
 
 class ServerProcess {
 public:
-    // A folder of its own for the database and the logs.
-    ServerProcess();
+    // A folder of its own for the logs, and the list in `database`, or in a file in that folder
+    // when none is given.
+    explicit ServerProcess(std::string database = {});
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -37,7 +38,7 @@ public:
 
     std::uint16_t port = 0;
     std::filesystem::path folder;
-    std::filesystem::path database;
+    std::string database;
     std::string Errors() const;
 
 private:
@@ -80,5 +81,8 @@ std::string ReadFile(const std::filesystem::path& path);
 std::string Journal(const char* name);
 // The journal of a headless run of the game from `script`, played in `folder`.
 std::string Recorded(const std::string& script, const std::filesystem::path& folder);
+// `count` runs with a kill, each with a start of its own: the sweep of tests/replays with its
+// first shot moved by 1, 2, ... pixels, played in `folder`.
+std::vector<std::string> DistinctRuns(std::size_t count, const std::filesystem::path& folder);
 
 } // namespace test
