@@ -2,10 +2,10 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <fstream>
 #include <mutex>
 #include <thread>
 
+#include "server/bounded_file.h"
 #include "server/list_index.h"
 #include "server/names.h"
 #include "server/sha256.h"
@@ -23,20 +23,10 @@ struct Exported {
     std::string file;
 };
 
-bool ReadFile(const std::filesystem::path& path, std::size_t largest, std::string& bytes)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(largest + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes.size() <= largest;
-}
-
 bool ReadIndex(const std::filesystem::path& folder, std::vector<Exported>& runs, std::string& error)
 {
     std::string text;
-    if (!ReadFile(folder / indexName, largestIndex, text)) {
+    if (ReadBoundedFile(folder / indexName, largestIndex, text) != BoundedRead::Read) {
         error = "cannot read " + (folder / indexName).string();
         return false;
     }
@@ -106,7 +96,7 @@ struct Importing {
         std::string& journal = journals[place];
         Verdict refused;
         refused.kind = Verdict::Kind::Refused;
-        if (!ReadFile(folder / run.file, largestJournal, journal))
+        if (ReadBoundedFile(folder / run.file, largestJournal, journal) != BoundedRead::Read)
             refused.line = "its journal " + run.file + " is missing or too large";
         else if (Sha256Hex(journal) != run.entry.sha256)
             refused.line = "its journal " + run.file + " is not the one listed";

@@ -9,10 +9,9 @@
 #include <boost/asio/steady_timer.hpp>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
+#include "server/bounded_file.h"
 #include "server/http_server.h"
 #include "server/list_export.h"
 #include "server/list_import.h"
@@ -69,17 +68,13 @@ std::string InstalledGame()
 bool ReadSettingsFile(const std::string& path, bool mustExist, Settings& settings,
                       std::string& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::string text;
+    switch (ReadBoundedFile(path, largestSettingsFile, text)) {
+    case BoundedRead::Unreadable:
         if (mustExist) error = "cannot read the settings file " + path;
         return !mustExist;
-    }
-    std::string text(largestSettingsFile + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > largestSettingsFile) {
-        error = path + " is larger than a settings file";
-        return false;
+    case BoundedRead::TooLarge: error = path + " is larger than a settings file"; return false;
+    case BoundedRead::Read: break;
     }
     return ApplySettingsText(settings, text, path, error);
 }
